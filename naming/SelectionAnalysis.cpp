@@ -1,0 +1,57 @@
+#include "naming/SelectionAnalysis.h"
+
+#include "naming/AnsiText.h"
+
+#include <algorithm>
+
+namespace tessaly {
+
+namespace {
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Leading bytes that the first aLength bytes of a and the whole of b have in common.
+size_t sharedLeadingBytes(const std::string& a, size_t aLength, const std::string& b) {
+    const size_t limit = std::min(aLength, b.size());
+    size_t n = 0;
+    while (n < limit && a[n] == b[n])
+        ++n;
+    return n;
+}
+} // namespace
+
+SelectionAnalysis analyseSelection(const std::vector<FileEntry>& files) {
+    SelectionAnalysis result;
+    if (files.empty())
+        return result;
+
+    const PathParts first = files.front().parts();
+    result.exampleName = first.baseName;
+    result.extension = first.extension;
+    result.commonPrefix = first.baseName;
+    result.sameExtension = true;
+
+    size_t prefix = first.baseName.size();
+    for (size_t i = 1; i < files.size(); ++i) {
+        const PathParts parts = files[i].parts();
+        if (compareIgnoringCase(parts.extension, result.extension) != 0) {
+            result.sameExtension = false;
+            break;
+        }
+        prefix = sharedLeadingBytes(result.commonPrefix, prefix, parts.baseName);
+    }
+    if (result.sameExtension)
+        result.commonPrefix.resize(prefix);
+    result.prefixLength = static_cast<int>(result.commonPrefix.size());
+    return result;
+}
+
+int defaultRemovedCount(const std::string& exampleName, int prefixLength) {
+    size_t t = exampleName.size();
+    while (t > 0 && isDigit(exampleName[t - 1]))
+        --t;
+    return std::min(static_cast<int>(t), prefixLength);
+}
+
+} // namespace tessaly

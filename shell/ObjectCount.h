@@ -1,0 +1,11 @@
+#pragma once
+
+#include <windows.h>
+
+namespace tessaly {
+
+// Live class factories and handler objects of this module. Explorer uses them on one thread
+// only, so plain increments suffice; the module may be unloaded while this is 0.
+extern LONG ObjectCount;
+
+} // namespace tessaly

@@ -1,0 +1,184 @@
+#include "shell/ShellMenuExt.h"
+
+#include "shell/ComBarrier.h"
+#include "shell/ObjectCount.h"
+#include "shell/Verbs.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <cwchar>
+#include <new>
+
+namespace tessaly {
+
+namespace {
+
+enum Command : UINT { CommandRenameResize = 0, CommandView = 1, CommandCount = 2 };
+
+struct CommandTexts {
+    const char* menu;
+    const char* help;
+    const wchar_t* helpWide;
+};
+
+const CommandTexts kCommands[CommandCount] = {
+    {"&Rename/Resize with Tessaly", "Rename/resize selected files using Tessaly",
+     L"Rename/resize selected files using Tessaly"},
+    {"&View with Orrinde", "View selected files using Orrinde",
+     L"View selected files using Orrinde"},
+};
+
+// Copies text with its terminator, cut so that nothing goes beyond capacity characters.
+template <class Char>
+void copyBounded(Char* buffer, UINT capacity, const Char* text, size_t length) {
+    if (buffer == nullptr || capacity == 0)
+        return;
+    const size_t n = length < capacity ? length : capacity - 1;
+    std::memcpy(buffer, text, n * sizeof(Char));
+    buffer[n] = Char(0);
+}
+
+// Releases a storage medium when the verb is done with it.
+class StorageMedium {
+public:
+    StorageMedium() { std::memset(&medium_, 0, sizeof medium_); }
+    ~StorageMedium() {
+        if (fetched_)
+            ReleaseStgMedium(&medium_);
+    }
+    StorageMedium(const StorageMedium&) = delete;
+    StorageMedium& operator=(const StorageMedium&) = delete;
+
+    bool fetch(IDataObject* data, FORMATETC& format) {
+        fetched_ = SUCCEEDED(data->GetData(&format, &medium_));
+        return fetched_;
+    }
+    HGLOBAL global() const { return fetched_ ? medium_.hGlobal : nullptr; }
+
+private:
+    STGMEDIUM medium_;
+    bool fetched_ = false;
+};
+
+} // namespace
+
+HRESULT CShellMenuExt::Create(REFIID riid, void** out) {
+    if (out == nullptr)
+        return E_POINTER;
+    *out = nullptr;
+    CShellMenuExt* handler = new (std::nothrow) CShellMenuExt();
+    if (handler == nullptr)
+        return E_OUTOFMEMORY;
+    // Hold a reference across QueryInterface: a refused interface then destroys the handler.
+    handler->AddRef();
+    const HRESULT hr = handler->QueryInterface(riid, out);
+    handler->Release();
+    return hr;
+}
+
+CShellMenuExt::CShellMenuExt() {
+    ++ObjectCount;
+}
+
+CShellMenuExt::~CShellMenuExt() {
+    if (dataObject_ != nullptr)
+        dataObject_->Release();
+    --ObjectCount;
+}
+
+STDMETHODIMP CShellMenuExt::QueryInterface(REFIID riid, void** out) {
+    if (out == nullptr)
+        return E_POINTER;
+    *out = nullptr;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit))
+        *out = static_cast<IShellExtInit*>(this);
+    else if (IsEqualIID(riid, IID_IContextMenu))
+        *out = static_cast<IContextMenu*>(this);
+    else
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CShellMenuExt::AddRef() {
+    return ++refCount_;
+}
+
+STDMETHODIMP_(ULONG) CShellMenuExt::Release() {
+    const ULONG count = --refCount_;
+    if (count == 0)
+        delete this;
+    return count;
+}
+
+STDMETHODIMP CShellMenuExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* dataObject, HKEY) {
+    if (dataObject_ != nullptr) {
+        dataObject_->Release();
+        dataObject_ = nullptr;
+    }
+    if (dataObject != nullptr) {
+        dataObject_ = dataObject;
+        dataObject_->AddRef();
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CShellMenuExt::QueryContextMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT,
+                                             UINT flags) {
+    // Default-only and no-verbs requests get nothing, unless verbs or Explorer's own menu ask.
+    if ((flags & 0x000F) != 0 && (flags & (CMF_VERBSONLY | CMF_EXPLORE)) == 0)
+        return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
+
+    InsertMenuA(menu, indexMenu, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    for (UINT i = 0; i < CommandCount; ++i)
+        InsertMenuA(menu, indexMenu + 1 + i, MF_BYPOSITION | MF_STRING, idCmdFirst + i,
+                    kCommands[i].menu);
+    return MAKE_HRESULT(SEVERITY_SUCCESS, 0, CommandCount);
+}
+
+STDMETHODIMP CShellMenuExt::GetCommandString(UINT_PTR idCmd, UINT type, UINT*, CHAR* buffer,
+                                             UINT cchMax) {
+    if (idCmd >= CommandCount)
+        return S_OK;
+    const CommandTexts& texts = kCommands[idCmd];
+    if (type == GCS_HELPTEXTA)
+        copyBounded(buffer, cchMax, texts.help, std::strlen(texts.help));
+    else if (type == GCS_HELPTEXTW)
+        copyBounded(reinterpret_cast<wchar_t*>(buffer), cchMax, texts.helpWide,
+                    std::wcslen(texts.helpWide));
+    return S_OK;
+}
+
+STDMETHODIMP CShellMenuExt::InvokeCommand(CMINVOKECOMMANDINFO* info) {
+    return ComBarrier([&]() -> HRESULT {
+        if (info == nullptr)
+            return E_INVALIDARG;
+        const UINT_PTR verb = reinterpret_cast<UINT_PTR>(info->lpVerb);
+        if (HIWORD(verb) != 0)
+            return E_INVALIDARG; // a verb given by name
+        const UINT offset = LOWORD(verb);
+
+        StorageMedium medium;
+        UINT count = 0;
+        HDROP drop = nullptr;
+        if (dataObject_ != nullptr) {
+            FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+            if (medium.fetch(dataObject_, format) && medium.global() != nullptr) {
+                drop = static_cast<HDROP>(medium.global());
+                count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+            }
+        }
+
+        switch (offset) {
+        case CommandRenameResize:
+            return RunRenameVerb(count, drop);
+        case CommandView:
+            return RunViewVerb(count, drop);
+        default:
+            return E_INVALIDARG;
+        }
+    });
+}
+
+} // namespace tessaly

@@ -1,0 +1,8 @@
+#include "shell/ShellMenuExtClsid.h"
+
+namespace tessaly {
+
+const CLSID CLSID_ShellMenuExt = {
+    0x63df524d, 0x5080, 0x4195, {0xa8, 0xf6, 0xf9, 0x11, 0x3e, 0xed, 0xe3, 0xf1}};
+
+} // namespace tessaly

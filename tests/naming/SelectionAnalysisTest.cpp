@@ -1,0 +1,98 @@
+#include "naming/SelectionAnalysis.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaly {
+namespace {
+
+std::vector<FileEntry> entries(std::initializer_list<const char*> paths) {
+    std::vector<FileEntry> files;
+    for (const char* p : paths)
+        files.push_back(FileEntry{p});
+    return files;
+}
+
+struct WorkedRow {
+    std::vector<FileEntry> files;
+    bool sameExtension;
+    std::string commonPrefix;
+    int defaultRemoved;
+};
+
+TEST(SelectionAnalysis, WorkedExamples) {
+    const WorkedRow rows[] = {
+        {entries({"C:\\P\\IMG_0001.JPG", "C:\\P\\IMG_0002.jpg", "C:\\P\\IMG_0013.JPG"}), true,
+         "IMG_00", 4},
+        {entries({"C:\\P\\DSC01234.JPG"}), true, "DSC01234", 3},
+        {entries({"C:\\P\\Holiday 1.jpg", "C:\\P\\Holiday 10.jpg", "C:\\P\\Holiday 2.jpg"}), true,
+         "Holiday ", 8},
+        {entries({"C:\\P\\0001.gif", "C:\\P\\0002.gif"}), true, "000", 0},
+        {entries({"C:\\P\\img_01.jpg", "C:\\P\\IMG_02.jpg"}), true, "", 0},
+    };
+    for (const WorkedRow& row : rows) {
+        SCOPED_TRACE(row.files.front().path);
+        const SelectionAnalysis a = analyseSelection(row.files);
+        EXPECT_EQ(row.sameExtension, a.sameExtension);
+        EXPECT_EQ(row.commonPrefix, a.commonPrefix);
+        EXPECT_EQ(static_cast<int>(row.commonPrefix.size()), a.prefixLength);
+        EXPECT_EQ(row.defaultRemoved, defaultRemovedCount(a.exampleName, a.prefixLength));
+    }
+}
+
+TEST(SelectionAnalysis, ExtensionsDifferingOnlyInCaseAreTheSameAndTheFirstIsKept) {
+    const SelectionAnalysis a = analyseSelection(entries({"C:\\P\\a1.jpg", "C:\\P\\a2.JPG"}));
+    EXPECT_TRUE(a.sameExtension);
+    EXPECT_EQ(".jpg", a.extension);
+    EXPECT_EQ("a1", a.exampleName);
+}
+
+TEST(SelectionAnalysis, DifferentExtensionLeavesTheExampleAsPrefix) {
+    const SelectionAnalysis a =
+        analyseSelection(entries({"C:\\P\\abc.jpg", "C:\\P\\abd.gif", "C:\\P\\xyz.jpg"}));
+    EXPECT_FALSE(a.sameExtension);
+    EXPECT_EQ("abc", a.commonPrefix);
+    EXPECT_EQ(3, a.prefixLength);
+}
+
+TEST(SelectionAnalysis, FilesWithoutExtensionShareTheEmptyOne) {
+    const SelectionAnalysis a = analyseSelection(entries({"C:\\P.d\\scan1", "C:\\P.d\\scan2"}));
+    EXPECT_TRUE(a.sameExtension);
+    EXPECT_EQ("", a.extension);
+    EXPECT_EQ("scan", a.commonPrefix);
+}
+
+TEST(SelectionAnalysis, PrefixIsTheShorterNameWhenOneLeadsTheOther) {
+    const SelectionAnalysis a = analyseSelection(entries({"C:\\P\\IMG.jpg", "C:\\P\\IMG2.jpg"}));
+    EXPECT_EQ("IMG", a.commonPrefix);
+    EXPECT_EQ(0, defaultRemovedCount(a.exampleName, 0));
+    EXPECT_EQ(3, defaultRemovedCount(a.exampleName, a.prefixLength));
+}
+
+TEST(SelectionAnalysis, PrefixComesFromBaseNamesOnlyAcrossFolders) {
+    const SelectionAnalysis a =
+        analyseSelection(entries({"C:\\A\\trip_01.jpg", "D:\\Other\\trip_02.jpg"}));
+    EXPECT_EQ("trip_0", a.commonPrefix);
+}
+
+TEST(SelectionAnalysis, PrefixNeverGrowsBackAfterAShortName) {
+    const SelectionAnalysis a =
+        analyseSelection(entries({"C:\\P\\abcd1.jpg", "C:\\P\\ab.jpg", "C:\\P\\abcd2.jpg"}));
+    EXPECT_EQ("ab", a.commonPrefix);
+}
+
+TEST(SelectionAnalysis, EmptySelectionHasNothingInCommon) {
+    const SelectionAnalysis a = analyseSelection({});
+    EXPECT_FALSE(a.sameExtension);
+    EXPECT_EQ(0, a.prefixLength);
+}
+
+TEST(DefaultRemovedCount, StopsAtTheTrailingNumberAndAtThePrefix) {
+    EXPECT_EQ(0, defaultRemovedCount("20080517", 8));
+    EXPECT_EQ(7, defaultRemovedCount("Holiday", 7));
+    EXPECT_EQ(5, defaultRemovedCount("Holiday", 5));
+    EXPECT_EQ(5, defaultRemovedCount("2008_05", 7)); // only the trailing run counts
+    EXPECT_EQ(0, defaultRemovedCount("", 0));
+}
+
+} // namespace
+} // namespace tessaly
