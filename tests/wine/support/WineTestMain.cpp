@@ -1,0 +1,14 @@
+// Test programs run on an OLE apartment thread, like Explorer's thread that calls the handler.
+#include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    const HRESULT ole = OleInitialize(nullptr);
+    const int result = RUN_ALL_TESTS();
+    if (SUCCEEDED(ole))
+        OleUninitialize();
+    return result;
+}
