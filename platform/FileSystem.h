@@ -1,0 +1,41 @@
+#pragma once
+// The file system as the batch, the picture date and the view page need it. One Windows
+// implementation (Win32FileSystem); tests use an in-memory one.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tessaly {
+
+// An open text file. Every "\n" written is stored as CR LF, on every platform. Closed when
+// destroyed.
+class TextFile {
+public:
+    virtual ~TextFile() = default;
+    void write(const std::string& text);
+
+protected:
+    virtual void writeBytes(const std::string& bytes) = 0;
+};
+
+// The text with every line feed stored as the two bytes CR LF.
+std::string withCrLf(const std::string& text);
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Whether anything, file or folder, exists under the path.
+    virtual bool exists(const std::string& path) const = 0;
+    // Renames a file; fails rather than replace anything that exists under the new path.
+    virtual bool renameNoReplace(const std::string& from, const std::string& to) = 0;
+    // The last-write time in whole seconds since 1970-01-01 00:00:00 UTC, as a 32-bit stat
+    // reports it; nothing when the file's status cannot be read.
+    virtual std::optional<std::int32_t> modificationTime(const std::string& path) const = 0;
+    // Creates the file, or truncates an existing one, for writing text; null when it cannot.
+    virtual std::unique_ptr<TextFile> createTextFile(const std::string& path) = 0;
+};
+
+} // namespace tessaly
