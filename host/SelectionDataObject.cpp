@@ -1,0 +1,159 @@
+#include "host/SelectionDataObject.h"
+
+#include "platform/AnsiWide.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace tessaly::host {
+
+namespace {
+
+// Owns absolute item identifier lists.
+class ItemList {
+public:
+    ~ItemList() {
+        for (PIDLIST_ABSOLUTE item : items_)
+            CoTaskMemFree(item);
+    }
+    void add(PIDLIST_ABSOLUTE item) { items_.push_back(item); }
+    const std::vector<PIDLIST_ABSOLUTE>& items() const { return items_; }
+
+private:
+    std::vector<PIDLIST_ABSOLUTE> items_;
+};
+
+bool sameFolder(PCIDLIST_ABSOLUTE a, PCIDLIST_ABSOLUTE b) {
+    PIDLIST_ABSOLUTE folderA = ILClone(a);
+    PIDLIST_ABSOLUTE folderB = ILClone(b);
+    const bool same = folderA != nullptr && folderB != nullptr && ILRemoveLastID(folderA) &&
+                      ILRemoveLastID(folderB) && ILIsEqual(folderA, folderB);
+    ILFree(folderA);
+    ILFree(folderB);
+    return same;
+}
+
+IDataObject* folderDataObject(const std::vector<std::string>& paths) {
+    IShellFolder* desktop = nullptr;
+    if (FAILED(SHGetDesktopFolder(&desktop)))
+        return nullptr;
+    ItemList list;
+    for (const std::string& path : paths) {
+        std::wstring wide = wideFromAnsi(path);
+        PIDLIST_RELATIVE item = nullptr;
+        if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &item, nullptr)))
+            break;
+        list.add(reinterpret_cast<PIDLIST_ABSOLUTE>(item));
+    }
+    desktop->Release();
+    if (list.items().size() != paths.size())
+        return nullptr;
+    for (PIDLIST_ABSOLUTE item : list.items())
+        if (!sameFolder(item, list.items().front()))
+            return nullptr;
+
+    IShellFolder* parent = nullptr;
+    PCUITEMID_CHILD child = nullptr;
+    if (FAILED(SHBindToParent(list.items().front(), IID_IShellFolder,
+                              reinterpret_cast<void**>(&parent), &child)))
+        return nullptr;
+    std::vector<PCUITEMID_CHILD> children;
+    for (PIDLIST_ABSOLUTE item : list.items())
+        children.push_back(ILFindLastID(item));
+    IDataObject* data = nullptr;
+    parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()), children.data(),
+                          IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
+    parent->Release();
+    return data;
+}
+
+// Carries CF_HDROP only; enough for a context-menu handler.
+class DropDataObject final : public IDataObject {
+public:
+    explicit DropDataObject(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+        if (out == nullptr)
+            return E_POINTER;
+        *out = nullptr;
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDataObject))
+            return E_NOINTERFACE;
+        *out = static_cast<IDataObject*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refCount_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const ULONG count = --refCount_;
+        if (count == 0)
+            delete this;
+        return count;
+    }
+
+    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        const HRESULT hr = QueryGetData(format);
+        if (FAILED(hr))
+            return hr;
+        HGLOBAL drop = CreateDropFiles(paths_);
+        if (drop == nullptr)
+            return E_OUTOFMEMORY;
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = drop;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryGetData(FORMATETC* format) override {
+        if (format == nullptr)
+            return E_INVALIDARG;
+        if (format->cfFormat != CF_HDROP || !(format->tymed & TYMED_HGLOBAL))
+            return DV_E_FORMATETC;
+        return S_OK;
+    }
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        if (out != nullptr)
+            out->ptd = nullptr;
+        return DATA_S_SAMEFORMATETC;
+    }
+    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    ~DropDataObject() = default;
+    std::vector<std::string> paths_;
+    ULONG refCount_ = 1;
+};
+
+} // namespace
+
+HGLOBAL CreateDropFiles(const std::vector<std::string>& paths) {
+    std::string list;
+    for (const std::string& path : paths)
+        list += path + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    if (memory == nullptr)
+        return nullptr;
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+IDataObject* CreateSelectionDataObject(const std::vector<std::string>& paths) {
+    if (paths.empty())
+        return nullptr;
+    if (IDataObject* data = folderDataObject(paths))
+        return data;
+    return new DropDataObject(paths);
+}
+
+} // namespace tessaly::host
