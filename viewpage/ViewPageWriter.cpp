@@ -20,7 +20,7 @@ VariantTexts textsOf(PageVariant variant) {
             "<tr><td width=\"800\">\n"};
 }
 
-// Browsers are lenient with the table left open, and the page has always been written so.
+// The table is left without its end tag on purpose; browsers close it at the end of the body.
 std::string pageText(const std::vector<FileEntry>& paths, const VariantTexts& texts) {
     std::string page = texts.title;
     page += "</head>\n<body>\n";

@@ -109,16 +109,5 @@ TEST(DialogSettings, ResizeSaveWritesEachValueThroughItsOwnKeyInOrder) {
     EXPECT_FALSE(backend.hasKey(SettingsRoot::User, kUserKey));
 }
 
-TEST(DialogSettings, DigitCountIsSavedForTheUser) {
-    FakeSettingsBackend backend;
-    SettingsStore store(backend);
-    SaveRenumberDigits(store, 4);
-    EXPECT_EQ(std::optional<std::string>(dword(4)),
-              bytesOf(backend, SettingsRoot::User, kUserKey, "RenumberDigits"));
-    EXPECT_FALSE(backend.hasKey(SettingsRoot::Machine, kMachineKey));
-    ResizeSettingsValues resize;
-    EXPECT_EQ(4, LoadRenameDialogSettings(store, 25, resize));
-}
-
 } // namespace
 } // namespace tessaly::test

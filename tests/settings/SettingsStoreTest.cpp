@@ -9,7 +9,7 @@
 namespace tessaly::test {
 namespace {
 
-// Spelled out here: the installer and earlier versions use these exact paths.
+// Spelled out apart from the product's constants: the installer writes these exact paths.
 const std::string kUserKey = "SOFTWARE\\Vexmoor Software\\Tessaly\\3.01.000";
 const std::string kMachineKey = "SOFTWARE\\Vexmoor Software\\Tessaly\\3.10.000";
 

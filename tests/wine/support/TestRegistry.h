@@ -8,7 +8,7 @@
 
 namespace tessaly::test {
 
-// Spelled out here: the installer and earlier versions use these exact keys.
+// Spelled out apart from the product's constants: the installer writes these exact keys.
 extern const char kUserSettingsKey[];    // under HKEY_CURRENT_USER
 extern const char kMachineSettingsKey[]; // under HKEY_LOCAL_MACHINE
 
