@@ -34,7 +34,7 @@ TEST_F(RegistrySettings, WithoutKeysTheDefaultsHoldAndOnlyTheUserKeyIsCreated) {
     ASSERT_TRUE(digits);
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), digits->type);
     EXPECT_EQ(std::string("\x02\x00\x00\x00", 4), digits->bytes);
-    // The machine key, nor any part of its path, is ever created here.
+    // Neither the machine key nor any part of its path is ever created here.
     EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Vexmoor Software"));
     ResizeSettingsValues next;
     LoadRenameDialogSettings(store, 25, next);
