@@ -1,0 +1,15 @@
+#pragma once
+
+#include "settings/SettingsBackend.h"
+
+namespace tessaly {
+
+// The Windows registry through its ANSI functions: RegOpenKeyExA, RegCreateKeyExA,
+// RegQueryValueExA, RegSetValueExA, RegCloseKey.
+class RegistryStore final : public SettingsBackend {
+public:
+    std::unique_ptr<SettingsKey> open(SettingsRoot root, const std::string& path) override;
+    std::unique_ptr<SettingsKey> createUserKey(const std::string& path) override;
+};
+
+} // namespace tessaly

@@ -1,0 +1,18 @@
+#pragma once
+// Records every page the code under test asks to open.
+
+#include "viewpage/PageOpener.h"
+
+#include <string>
+#include <vector>
+
+namespace tessaly::test {
+
+class RecordingPageOpener final : public PageOpener {
+public:
+    std::vector<std::string> opened;
+
+    void open(const std::string& pagePath) override { opened.push_back(pagePath); }
+};
+
+} // namespace tessaly::test

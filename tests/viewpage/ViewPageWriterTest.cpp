@@ -1,0 +1,120 @@
+// The picture page, byte for byte, and when it is opened.
+#include "viewpage/ViewPageWriter.h"
+
+#include "support/FakeFileSystem.h"
+#include "support/RecordingPageOpener.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaly::test {
+namespace {
+
+// Lines 7 to 11 of the page, for one picture, as stored.
+std::string pictureRows(const std::string& firstRow, const std::string& path,
+                        const std::string& reference) {
+    return firstRow + "\r\n" + path +
+           "\r\n</td></tr>\r\n<tr><td width=\"100%\"><img src = \"file://" + reference +
+           "\"></td></tr>\r\n<tr><td width=\"100%\" height=\"15\"></td></tr>\r\n";
+}
+
+std::string page(const std::string& title, const std::string& rows) {
+    return "<html>\r\n<head>\r\n<title>" + title +
+           "</title>\r\n</head>\r\n<body>\r\n<table border=\"0\" width=\"100%\">\r\n" + rows +
+           "</body>\r\n</html>\r\n";
+}
+
+class ViewPage : public ::testing::Test {
+protected:
+    FakeFileSystem fs;
+    RecordingPageOpener opener;
+    ViewPageWriter writer{fs, opener};
+};
+
+TEST_F(ViewPage, OnePictureThroughEachVariant) {
+    struct Row {
+        PageVariant variant;
+        std::string pagePath;
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {PageVariant::FromViewVerb, "C:\\Photos\\Orrinde.htm",
+         "<html>\r\n<head>\r\n<title>Orrinde Picture View</title>\r\n</head>\r\n<body>\r\n"
+         "<table border=\"0\" width=\"100%\">\r\n<tr><td width=\"800\">\r\nC:\\Photos\\a.jpg\r\n"
+         "</td></tr>\r\n<tr><td width=\"100%\"><img src = \"file://C:\\Photos\\a.jpg\"></td></tr>"
+         "\r\n<tr><td width=\"100%\" height=\"15\"></td></tr>\r\n</body>\r\n</html>\r\n"},
+        {PageVariant::FromRenameDialog, "C:\\Photos\\Tessaly.htm",
+         "<html>\r\n<head>\r\n<title>Tessaly Picture View</title>\r\n</head>\r\n<body>\r\n"
+         "<table border=\"0\" width=\"100%\">\r\n<tr><td width=\"100%\">\r\nC:\\Photos\\a.jpg\r\n"
+         "</td></tr>\r\n<tr><td width=\"100%\"><img src = \"file://C:\\Photos\\a.jpg\"></td></tr>"
+         "\r\n<tr><td width=\"100%\" height=\"15\"></td></tr>\r\n</body>\r\n</html>\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.pagePath);
+        FakeFileSystem files;
+        RecordingPageOpener opened;
+        ViewPageWriter(files, opened).ShowPictures({{"C:\\Photos\\a.jpg"}}, row.variant);
+        EXPECT_EQ(std::vector<std::string>{row.pagePath}, files.files());
+        EXPECT_EQ(row.bytes, files.bytes(row.pagePath));
+        EXPECT_EQ(std::vector<std::string>{row.pagePath}, opened.opened);
+    }
+}
+
+TEST_F(ViewPage, ListsThePicturesInTheirGivenOrderInTheFolderOfTheFirst) {
+    // A search-results selection spans folders; a time-ordered list is not in path order.
+    writer.ShowPictures({{"D:\\b\\2.jpg"}, {"C:\\a\\1.jpg"}, {"D:\\b\\3.jpg"}},
+                        PageVariant::FromViewVerb);
+    const std::string first = "<tr><td width=\"800\">";
+    EXPECT_EQ(page("Orrinde Picture View", pictureRows(first, "D:\\b\\2.jpg", "D:\\b\\2.jpg") +
+                                               pictureRows(first, "C:\\a\\1.jpg", "C:\\a\\1.jpg") +
+                                               pictureRows(first, "D:\\b\\3.jpg", "D:\\b\\3.jpg")),
+              fs.bytes("D:\\b\\Orrinde.htm"));
+    EXPECT_EQ(std::vector<std::string>{"D:\\b\\Orrinde.htm"}, fs.files());
+    EXPECT_EQ(std::vector<std::string>{"D:\\b\\Orrinde.htm"}, opener.opened);
+}
+
+TEST_F(ViewPage, OnlyTheReferenceEscapesPercentAndHash) {
+    const std::string path = "C:\\My Photos\\Tom & Jerry 100% #2.jpg";
+    writer.ShowPictures({{path}}, PageVariant::FromViewVerb);
+    EXPECT_EQ(
+        page("Orrinde Picture View", pictureRows("<tr><td width=\"800\">", path,
+                                                 "C:\\My Photos\\Tom & Jerry 100%25 %232.jpg")),
+        fs.bytes("C:\\My Photos\\Orrinde.htm"));
+}
+
+TEST(FileReference, EscapesExactlyPercentAndHash) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"C:\\a b\\c&d.jpg", "C:\\a b\\c&d.jpg"},
+        {"%", "%25"},
+        {"%25", "%2525"},
+        {"##", "%23%23"},
+        {"C:\\\xE9t\xE9\\x;y=z?.jpg", "C:\\\xE9t\xE9\\x;y=z?.jpg"},
+        {"", ""},
+    };
+    for (const auto& [path, reference] : rows)
+        EXPECT_EQ(reference, fileReference(path)) << path;
+}
+
+TEST_F(ViewPage, AnEarlierPageIsReplacedWithoutAsking) {
+    fs.addFile("C:\\Photos\\Orrinde.htm", 0, std::string(5000, 'x'));
+    writer.ShowPictures({{"C:\\Photos\\a.jpg"}}, PageVariant::FromViewVerb);
+    EXPECT_EQ(page("Orrinde Picture View",
+                   pictureRows("<tr><td width=\"800\">", "C:\\Photos\\a.jpg", "C:\\Photos\\a.jpg")),
+              fs.bytes("C:\\Photos\\Orrinde.htm"));
+    EXPECT_EQ(1u, opener.opened.size());
+}
+
+TEST_F(ViewPage, APageThatCannotBeCreatedIsNotOpened) {
+    fs.failCreateOf("C:\\ReadOnly\\Orrinde.htm");
+    writer.ShowPictures({{"C:\\ReadOnly\\a.jpg"}}, PageVariant::FromViewVerb);
+    EXPECT_TRUE(fs.files().empty());
+    EXPECT_TRUE(opener.opened.empty());
+}
+
+TEST_F(ViewPage, NoPicturesWriteAndOpenNothing) {
+    writer.ShowPictures({}, PageVariant::FromRenameDialog);
+    EXPECT_TRUE(fs.files().empty());
+    EXPECT_TRUE(opener.opened.empty());
+}
+
+} // namespace
+} // namespace tessaly::test

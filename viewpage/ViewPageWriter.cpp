@@ -1,0 +1,73 @@
+#include "viewpage/ViewPageWriter.h"
+
+#include <memory>
+
+namespace tessaly {
+
+namespace {
+
+struct VariantTexts {
+    const char* pageName;
+    const char* title;
+    const char* firstRow; // opens each picture's path row
+};
+
+VariantTexts textsOf(PageVariant variant) {
+    if (variant == PageVariant::FromRenameDialog)
+        return {"Tessaly.htm", "<html>\n<head>\n<title>Tessaly Picture View</title>\n",
+                "<tr><td width=\"100%\">\n"};
+    return {"Orrinde.htm", "<html>\n<head>\n<title>Orrinde Picture View</title>\n",
+            "<tr><td width=\"800\">\n"};
+}
+
+// The table is left without its end tag on purpose; browsers close it at the end of the body.
+std::string pageText(const std::vector<FileEntry>& paths, const VariantTexts& texts) {
+    std::string page = texts.title;
+    page += "</head>\n<body>\n";
+    page += "<table border=\"0\" width=\"100%\">\n";
+    for (const FileEntry& file : paths) {
+        page += texts.firstRow;
+        page += file.path + "\n";
+        page += "</td></tr>\n";
+        page += "<tr><td width=\"100%\"><img src = \"file://" + fileReference(file.path) +
+                "\"></td></tr>\n";
+        page += "<tr><td width=\"100%\" height=\"15\"></td></tr>\n";
+    }
+    page += "</body>\n</html>\n";
+    return page;
+}
+
+} // namespace
+
+std::string fileReference(const std::string& path) {
+    // Neither byte can be the trail byte of a double-byte character, so a plain scan is safe.
+    std::string reference;
+    reference.reserve(path.size());
+    for (char c : path) {
+        if (c == '%')
+            reference += "%25";
+        else if (c == '#')
+            reference += "%23";
+        else
+            reference += c;
+    }
+    return reference;
+}
+
+void ViewPageWriter::ShowPictures(const std::vector<FileEntry>& paths, PageVariant variant) {
+    // Without a first picture there is no folder to put the page in.
+    if (paths.empty())
+        return;
+    const VariantTexts texts = textsOf(variant);
+    const PathParts first = paths.front().parts();
+    const std::string pagePath = first.drive + first.directory + texts.pageName;
+    {
+        std::unique_ptr<TextFile> page = fileSystem_.createTextFile(pagePath);
+        if (!page)
+            return;
+        page->write(pageText(paths, texts));
+    } // closed before the browser reads it
+    opener_.open(pagePath);
+}
+
+} // namespace tessaly
