@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <utility>
 #include <vector>
@@ -152,14 +153,12 @@ std::optional<std::string> GdiplusResizer::ReadDateTimeTag(const std::string& pa
         return std::nullopt;
 
     // Only bytes inside the buffer are read, whatever the header claims.
-    const char* begin = reinterpret_cast<const char*>(buffer.data());
-    const char* end = begin + size;
-    const char* value = static_cast<const char*>(item->value);
-    if (value == nullptr || value < begin || value > end)
+    const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
+    const auto value = reinterpret_cast<std::uintptr_t>(item->value);
+    if (item->value == nullptr || value < begin || value > begin + size)
         return std::nullopt;
-    const std::size_t length =
-        std::min<std::size_t>(item->length, static_cast<std::size_t>(end - value));
-    std::string text(value, length);
+    const std::size_t length = std::min<std::size_t>(item->length, begin + size - value);
+    std::string text(static_cast<const char*>(item->value), length);
     const std::size_t terminator = text.find('\0');
     if (terminator != std::string::npos)
         text.resize(terminator);

@@ -12,16 +12,6 @@ namespace tessaly::test {
 
 namespace flat = Gdiplus::DllExports;
 
-GdiplusSession::GdiplusSession() {
-    const Gdiplus::GdiplusStartupInput input;
-    started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-}
-
-GdiplusSession::~GdiplusSession() {
-    if (started_)
-        Gdiplus::GdiplusShutdown(token_);
-}
-
 namespace {
 // GIF pictures hold palette indexes: GDI+ encodes those, not RGB pixels.
 GdiplusBitmap indexedBitmap(unsigned width, unsigned height, std::uint32_t colour) {

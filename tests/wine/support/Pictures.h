@@ -1,6 +1,6 @@
 #pragma once
-// Pictures for the imaging tests, made and inspected with GDI+ itself, and a minimal TIFF file
-// written byte by byte for the one thing GDI+ does not write: a DateTime tag.
+// Pictures for the imaging tests, made and inspected with GDI+ itself (started by whoever calls),
+// and a minimal TIFF file written byte by byte for what GDI+ does not write: a DateTime tag.
 
 #include <windows.h>
 
@@ -8,19 +8,6 @@
 #include <string>
 
 namespace tessaly::test {
-
-// GDI+ started for the lifetime of the object.
-class GdiplusSession {
-public:
-    GdiplusSession();
-    ~GdiplusSession();
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-private:
-    ULONG_PTR token_ = 0;
-    bool started_ = false;
-};
 
 // Writes a width x height picture of one colour (0xAARRGGBB) with the encoder of the MIME
 // type ("image/png", "image/gif", ...); a GIF picture is 8-bit indexed, the others 24-bit RGB.
