@@ -49,15 +49,6 @@ TEST(BatchJob, OptionsStartAsNothingToDoInPathOrder) {
     EXPECT_EQ("", job.resizePrefix());
 }
 
-TEST(BatchJob, SetRenumberSetsItsThreeValuesTogether) {
-    std::vector<FileEntry> files = {{"C:\\P\\a.jpg"}};
-    BatchJob job(files, std::make_unique<FakeImageResizer>());
-    job.setRenumber(1, 4, 17);
-    EXPECT_EQ(1, job.renumber());
-    EXPECT_EQ(4, job.digits());
-    EXPECT_EQ(17, job.startNumber());
-}
-
 TEST(BatchJob, OwnsItsResizerAndReleasesItWithTheJob) {
     std::vector<FileEntry> files = {{"C:\\P\\a.jpg"}};
     bool destroyed = false;

@@ -179,17 +179,5 @@ TEST_F(GdiplusResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {
     EXPECT_EQ(0, ReadTimeKey(folder.path() + "missing.jpg", order::ByPictureDate, resizer, files));
 }
 
-TEST(GdiplusResizerLifetime, JobsAliveAtOnceEachKeepGdiplusStarted) {
-    ScriptedMessageBoxes messages;
-    TempFolder folder;
-    std::vector<FileEntry> files = {{folder.path() + "a.jpg"}};
-    auto first = std::make_unique<BatchJob>(files, std::make_unique<GdiplusResizer>(messages));
-    { const BatchJob second(files, std::make_unique<GdiplusResizer>(messages)); }
-    ASSERT_TRUE(writePicture(files[0].path, 320, 240, L"image/jpeg"));
-    EXPECT_EQ(resize::Written,
-              first->resizer().ResizeToJpeg(files[0].path, folder.path() + "sml.a.jpg", 160, 0));
-    first.reset();
-}
-
 } // namespace
 } // namespace tessaly::test
