@@ -1,16 +1,13 @@
 #include "naming/SelectionAnalysis.h"
 
 #include "naming/AnsiText.h"
+#include "naming/NameComposition.h"
 
 #include <algorithm>
 
 namespace tessaly {
 
 namespace {
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Leading bytes that the first aLength bytes of a and the whole of b have in common.
 size_t sharedLeadingBytes(const std::string& a, size_t aLength, const std::string& b) {
     const size_t limit = std::min(aLength, b.size());
@@ -48,9 +45,7 @@ SelectionAnalysis analyseSelection(const std::vector<FileEntry>& files) {
 }
 
 int defaultRemovedCount(const std::string& exampleName, int prefixLength) {
-    size_t t = exampleName.size();
-    while (t > 0 && isDigit(exampleName[t - 1]))
-        --t;
+    const size_t t = trailingDigitsStart(exampleName);
     return std::min(static_cast<int>(t), prefixLength);
 }
 

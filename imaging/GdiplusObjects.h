@@ -1,0 +1,35 @@
+#pragma once
+// Owning handles for GDI+ objects of the flat interface, so that every picture, canvas and
+// drawing context is released on every path that made it, and the encoder lookup.
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tessaly {
+
+struct GdiplusImageDispose {
+    void operator()(Gdiplus::GpImage* image) const { Gdiplus::DllExports::GdipDisposeImage(image); }
+};
+struct GdiplusGraphicsDelete {
+    void operator()(Gdiplus::GpGraphics* graphics) const {
+        Gdiplus::DllExports::GdipDeleteGraphics(graphics);
+    }
+};
+
+using GdiplusImage = std::unique_ptr<Gdiplus::GpImage, GdiplusImageDispose>;
+using GdiplusBitmap = std::unique_ptr<Gdiplus::GpBitmap, GdiplusImageDispose>;
+using GdiplusGraphics = std::unique_ptr<Gdiplus::GpGraphics, GdiplusGraphicsDelete>;
+
+// Loads a picture file; null when GDI+ cannot. The file stays open until the image is released.
+GdiplusImage loadGdiplusImage(const std::wstring& path);
+
+// The class identifier of the first installed encoder, in GDI+'s order, whose MIME type is
+// exactly mimeType; nothing when there is none.
+std::optional<CLSID> findGdiplusEncoder(const std::wstring& mimeType);
+
+} // namespace tessaly

@@ -1,0 +1,46 @@
+#include "imaging/ImageDateReader.h"
+
+#include "naming/BatchJob.h"
+
+#include <cstdio>
+#include <ctime>
+#include <limits>
+
+namespace tessaly {
+
+std::optional<std::int32_t> timeKeyFromDateText(const std::string& text) {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (std::sscanf(text.c_str(), "%4d:%2d:%2d %2d:%2d:%2d", &year, &month, &day, &hour, &minute,
+                    &second) != 6)
+        return std::nullopt;
+
+    std::tm local = {};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    // The picture's own date decides about daylight-saving time, not the moment of reading:
+    // the same picture must get the same key in summer and in winter.
+    local.tm_isdst = -1;
+    const std::time_t seconds = std::mktime(&local);
+    // A 64-bit time_t represents dates that the 32-bit key cannot; before 1970 is no time.
+    if (seconds < 0 || seconds > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(seconds);
+}
+
+std::int32_t ReadTimeKey(const std::string& path, int order, const ImageResizer& pictures,
+                         const FileSystem& fileSystem) {
+    if (order != order::ByModificationTime) {
+        if (const std::optional<std::string> text = pictures.ReadDateTimeTag(path)) {
+            if (const std::optional<std::int32_t> key = timeKeyFromDateText(*text))
+                return *key;
+        }
+    }
+    const std::int32_t modified = fileSystem.modificationTime(path).value_or(0);
+    return modified == -1 ? 0 : modified;
+}
+
+} // namespace tessaly

@@ -1,0 +1,183 @@
+// The JPEG copies and the picture dates through the real GDI+, on pictures the tests make with
+// GDI+ itself.
+#include "imaging/GdiplusResizer.h"
+#include "imaging/ImageDateReader.h"
+#include "naming/BatchJob.h"
+#include "platform/Win32FileSystem.h"
+#include "support/Pictures.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaly::test {
+namespace {
+
+bool isJpeg(const std::string& path) {
+    return readFile(path).compare(0, 2, "\xFF\xD8") == 0;
+}
+
+class GdiplusResizerTest : public ::testing::Test {
+protected:
+    ScriptedMessageBoxes messages;
+    GdiplusResizer resizer{messages};
+    TempFolder folder;
+
+    std::string picture(const std::string& name, unsigned width, unsigned height,
+                        const std::wstring& mimeType = L"image/jpeg") {
+        const std::string path = folder.path() + name;
+        EXPECT_TRUE(writePicture(path, width, height, mimeType)) << name;
+        return path;
+    }
+};
+
+struct SizeCase {
+    unsigned sourceWidth, sourceHeight, width, height, resultWidth, resultHeight;
+};
+
+TEST_F(GdiplusResizerTest, WritesJpegCopiesOfTheWorkedSizes) {
+    const SizeCase cases[] = {
+        {2048, 1536, 700, 0, 700, 525}, {1536, 2048, 700, 0, 700, 933},
+        {3000, 2000, 160, 0, 160, 106}, {3000, 2000, 0, 120, 180, 120},
+        {500, 375, 640, 0, 500, 375},   {500, 1001, 500, 0, 500, 1000},
+    };
+    for (const SizeCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.sourceWidth) + " x " + std::to_string(c.sourceHeight) +
+                     " at " + std::to_string(c.width) + ", " + std::to_string(c.height));
+        const std::string source = picture("IMG_0001.JPG", c.sourceWidth, c.sourceHeight);
+        const std::string target = folder.path() + "sml.IMG_0001.JPG";
+        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, c.width, c.height));
+        const PictureFacts copy = readPicture(target);
+        EXPECT_EQ(c.resultWidth, copy.width);
+        EXPECT_EQ(c.resultHeight, copy.height);
+        EXPECT_TRUE(isJpeg(target));
+        EXPECT_TRUE(closeColours(0xFF3080C0, copy.centre)) << std::hex << copy.centre;
+        // Neither file is held open after the call.
+        EXPECT_TRUE(DeleteFileA(target.c_str())) << GetLastError();
+        EXPECT_TRUE(DeleteFileA(source.c_str())) << GetLastError();
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(GdiplusResizerTest, OtherFormatsGiveJpegDataUnderTheirOwnExtension) {
+    const std::pair<const char*, const wchar_t*> formats[] = {
+        {"png", L"image/png"}, {"gif", L"image/gif"}, {"bmp", L"image/bmp"}};
+    for (const auto& [extension, mimeType] : formats) {
+        SCOPED_TRACE(extension);
+        const std::string source = picture(std::string("a.") + extension, 640, 480, mimeType);
+        const std::string target = folder.path() + "sml.a." + extension;
+        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 320, 0));
+        EXPECT_TRUE(isJpeg(target));
+        const PictureFacts copy = readPicture(target);
+        EXPECT_EQ(320u, copy.width);
+        EXPECT_EQ(240u, copy.height);
+        EXPECT_TRUE(closeColours(0xFF3080C0, copy.centre)) << std::hex << copy.centre;
+    }
+}
+
+TEST_F(GdiplusResizerTest, NoCopyWithoutASizeAndTheSourceIsNotHeldOpen) {
+    const std::string source = picture("a.jpg", 640, 480);
+    const std::string target = folder.path() + "sml.a.jpg";
+    EXPECT_EQ(resize::NotWritten, resizer.ResizeToJpeg(source, target, 0, 0));
+    EXPECT_FALSE(fileExists(target));
+    EXPECT_TRUE(MoveFileA(source.c_str(), (folder.path() + "b.jpg").c_str())) << GetLastError();
+}
+
+TEST_F(GdiplusResizerTest, NoCopyOfWhatIsNotAReadablePicture) {
+    const std::string text = folder.write("notes.jpg", "not a picture at all");
+    EXPECT_EQ(resize::NotWritten,
+              resizer.ResizeToJpeg(text, folder.path() + "sml.notes.jpg", 160, 0));
+    EXPECT_EQ(resize::NotWritten, resizer.ResizeToJpeg(folder.path() + "missing.jpg",
+                                                       folder.path() + "sml.missing.jpg", 160, 0));
+    EXPECT_FALSE(fileExists(folder.path() + "sml.notes.jpg"));
+    EXPECT_FALSE(fileExists(folder.path() + "sml.missing.jpg"));
+    EXPECT_TRUE(DeleteFileA(text.c_str())) << GetLastError();
+}
+
+TEST_F(GdiplusResizerTest, AFailedSaveIsNoCopy) {
+    const std::string source = picture("a.jpg", 640, 480);
+    EXPECT_EQ(resize::NotWritten,
+              resizer.ResizeToJpeg(source, folder.path() + "no-such-folder\\sml.a.jpg", 160, 0));
+}
+
+TEST_F(GdiplusResizerTest, AsksBeforeReplacingAnExistingCopy) {
+    const std::string source = picture("IMG_0001.JPG", 640, 480);
+    const std::string target = folder.write("sml.IMG_0001.JPG", "an earlier copy");
+    const std::string question = "The resize file name already exists: " + target +
+                                 "\nDo you want to overwrite the file?  Select Cancel to cancel "
+                                 "further resize operations.";
+    const std::pair<int, int> answers[] = {{mb::IdNo, resize::NotWritten},
+                                           {mb::IdCancel, resize::CancelAll}};
+    for (const auto& [answer, result] : answers) {
+        messages.answers = {answer};
+        EXPECT_EQ(result, resizer.ResizeToJpeg(source, target, 160, 0)) << answer;
+        EXPECT_EQ("an earlier copy", readFile(target));
+    }
+    messages.answers = {mb::IdYes};
+    EXPECT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 160, 0));
+    EXPECT_TRUE(isJpeg(target));
+    EXPECT_EQ(160u, readPicture(target).width);
+
+    ASSERT_EQ(3u, messages.shown.size());
+    for (const ShownMessage& shown : messages.shown) {
+        EXPECT_EQ(MessageOwner::None, shown.owner);
+        EXPECT_EQ(question, shown.text);
+        EXPECT_EQ("Warning", shown.caption);
+        EXPECT_EQ(mb::YesNoCancel, shown.style); // and no icon
+    }
+}
+
+TEST_F(GdiplusResizerTest, NeverWritesTheCopyOverItsOwnSource) {
+    // An empty resize prefix with renaming off names the source itself, however it is spelled.
+    const std::string source = picture("IMG_0001.JPG", 640, 480);
+    const std::string original = readFile(source);
+    messages.otherwise = mb::IdYes;
+    for (const std::string& target :
+         {source, folder.path() + "img_0001.jpg", folder.path() + ".\\IMG_0001.JPG"}) {
+        EXPECT_EQ(resize::NotWritten, resizer.ResizeToJpeg(source, target, 160, 0)) << target;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(original, readFile(source));
+    EXPECT_EQ(640u, readPicture(source).width);
+}
+
+TEST_F(GdiplusResizerTest, ReadsTheDateTimeTagOfATiffPicture) {
+    const std::string path =
+        folder.write("scan.tif", tiffWithDateTime(8, 4, "2008:05:12 10:20:30"));
+    EXPECT_EQ(std::optional<std::string>("2008:05:12 10:20:30"), resizer.ReadDateTimeTag(path));
+    // A tag far larger than a date fits whole in the buffer it is read into.
+    const std::string padded = "2009:07:01 08:00:00" + std::string(3000, ' ') + "end";
+    const std::string large = folder.write("large.tif", tiffWithDateTime(8, 4, padded));
+    EXPECT_EQ(std::optional<std::string>(padded), resizer.ReadDateTimeTag(large));
+}
+
+TEST_F(GdiplusResizerTest, PicturesWithoutADateTagHaveNone) {
+    EXPECT_EQ(std::nullopt, resizer.ReadDateTimeTag(picture("plain.jpg", 64, 48)));
+    EXPECT_EQ(std::nullopt, resizer.ReadDateTimeTag(folder.write("notes.jpg", "text")));
+    EXPECT_EQ(std::nullopt, resizer.ReadDateTimeTag(folder.path() + "missing.jpg"));
+}
+
+TEST_F(GdiplusResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {
+    const std::int32_t modified = 1000000000; // 2001-09-09
+    const std::string tiff =
+        folder.write("scan.tif", tiffWithDateTime(8, 4, "2008:05:12 10:20:30"));
+    const std::string large = folder.write(
+        "large.tif", tiffWithDateTime(8, 4, "2009:07:01 08:00:00" + std::string(3000, ' ')));
+    const std::string jpeg = picture("plain.jpg", 64, 48);
+    const std::string text = folder.write("notes.jpg", "text");
+    for (const std::string& path : {tiff, large, jpeg, text})
+        ASSERT_TRUE(setModificationTime(path, modified)) << path;
+
+    const Win32FileSystem files;
+    EXPECT_EQ(timeKeyFromDateText("2008:05:12 10:20:30"),
+              ReadTimeKey(tiff, order::ByPictureDate, resizer, files));
+    EXPECT_EQ(timeKeyFromDateText("2009:07:01 08:00:00"),
+              ReadTimeKey(large, order::ByPictureDate, resizer, files));
+    EXPECT_EQ(modified, ReadTimeKey(jpeg, order::ByPictureDate, resizer, files));
+    EXPECT_EQ(modified, ReadTimeKey(text, order::ByPictureDate, resizer, files));
+    EXPECT_EQ(modified, ReadTimeKey(tiff, order::ByModificationTime, resizer, files));
+    EXPECT_EQ(0, ReadTimeKey(folder.path() + "missing.jpg", order::ByPictureDate, resizer, files));
+}
+
+} // namespace
+} // namespace tessaly::test

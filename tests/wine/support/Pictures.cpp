@@ -1,0 +1,159 @@
+#include "support/Pictures.h"
+
+#include "imaging/GdiplusObjects.h"
+#include "platform/AnsiWide.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace tessaly::test {
+
+namespace flat = Gdiplus::DllExports;
+
+namespace {
+// GIF pictures hold palette indexes: GDI+ encodes those, not RGB pixels.
+GdiplusBitmap indexedBitmap(unsigned width, unsigned height, std::uint32_t colour) {
+    Gdiplus::GpBitmap* created = nullptr;
+    if (flat::GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height), 0,
+                                        PixelFormat8bppIndexed, nullptr, &created) != Gdiplus::Ok)
+        return GdiplusBitmap();
+    GdiplusBitmap bitmap(created);
+    std::vector<char> block(sizeof(Gdiplus::ColorPalette) + 255 * sizeof(Gdiplus::ARGB));
+    auto* palette = reinterpret_cast<Gdiplus::ColorPalette*>(block.data());
+    palette->Flags = 0;
+    palette->Count = 256;
+    for (unsigned i = 0; i < 256; ++i)
+        palette->Entries[i] = 0xFF000000 | (i * 0x010101);
+    palette->Entries[1] = colour;
+    const Gdiplus::GpRect all = {0, 0, static_cast<INT>(width), static_cast<INT>(height)};
+    Gdiplus::BitmapData pixels;
+    if (flat::GdipSetImagePalette(bitmap.get(), palette) != Gdiplus::Ok ||
+        flat::GdipBitmapLockBits(bitmap.get(), &all, Gdiplus::ImageLockModeWrite,
+                                 PixelFormat8bppIndexed, &pixels) != Gdiplus::Ok)
+        return GdiplusBitmap();
+    for (unsigned y = 0; y < height; ++y)
+        std::memset(static_cast<char*>(pixels.Scan0) + y * pixels.Stride, 1, width);
+    flat::GdipBitmapUnlockBits(bitmap.get(), &pixels);
+    return bitmap;
+}
+
+GdiplusBitmap rgbBitmap(unsigned width, unsigned height, std::uint32_t colour) {
+    Gdiplus::GpBitmap* created = nullptr;
+    if (flat::GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height), 0,
+                                        PixelFormat24bppRGB, nullptr, &created) != Gdiplus::Ok)
+        return GdiplusBitmap();
+    GdiplusBitmap bitmap(created);
+    Gdiplus::GpGraphics* context = nullptr;
+    if (flat::GdipGetImageGraphicsContext(bitmap.get(), &context) != Gdiplus::Ok)
+        return GdiplusBitmap();
+    const GdiplusGraphics graphics(context);
+    if (flat::GdipGraphicsClear(graphics.get(), colour) != Gdiplus::Ok)
+        return GdiplusBitmap();
+    return bitmap;
+}
+} // namespace
+
+bool writePicture(const std::string& path, unsigned width, unsigned height,
+                  const std::wstring& mimeType, std::uint32_t colour) {
+    const std::optional<CLSID> encoder = findGdiplusEncoder(mimeType);
+    if (!encoder)
+        return false;
+    const GdiplusBitmap bitmap = mimeType == L"image/gif" ? indexedBitmap(width, height, colour)
+                                                          : rgbBitmap(width, height, colour);
+    return bitmap && flat::GdipSaveImageToFile(bitmap.get(), wideFromAnsi(path).c_str(), &*encoder,
+                                               nullptr) == Gdiplus::Ok;
+}
+
+PictureFacts readPicture(const std::string& path) {
+    PictureFacts facts;
+    const GdiplusImage image = loadGdiplusImage(wideFromAnsi(path));
+    if (!image)
+        return facts;
+    facts.loaded = true;
+    flat::GdipGetImageWidth(image.get(), &facts.width);
+    flat::GdipGetImageHeight(image.get(), &facts.height);
+    Gdiplus::ARGB centre = 0;
+    flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image.get()),
+                             static_cast<INT>(facts.width / 2), static_cast<INT>(facts.height / 2),
+                             &centre);
+    facts.centre = centre;
+    return facts;
+}
+
+bool closeColours(std::uint32_t a, std::uint32_t b, int tolerance) {
+    for (int shift : {0, 8, 16}) {
+        const int ca = static_cast<int>((a >> shift) & 0xFF);
+        const int cb = static_cast<int>((b >> shift) & 0xFF);
+        if (std::abs(ca - cb) > tolerance)
+            return false;
+    }
+    return true;
+}
+
+namespace {
+void put16(std::string& out, unsigned value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>((value >> 8) & 0xFF);
+}
+void put32(std::string& out, std::uint32_t value) {
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+void entry(std::string& out, unsigned tag, unsigned type, std::uint32_t count,
+           std::uint32_t value) {
+    put16(out, tag);
+    put16(out, type);
+    put32(out, count);
+    put32(out, value); // a SHORT value sits in the low half, little-endian
+}
+constexpr unsigned kShort = 3, kLong = 4, kAscii = 2;
+} // namespace
+
+std::string tiffWithDateTime(unsigned width, unsigned height, const std::string& dateTime) {
+    const unsigned entries = 10;
+    const std::uint32_t ifdSize = 2 + entries * 12 + 4;
+    const std::uint32_t textOffset = 8 + ifdSize;
+    const std::uint32_t textSize = static_cast<std::uint32_t>(dateTime.size()) + 1;
+    const std::uint32_t pixelOffset = textOffset + textSize + (textSize & 1);
+    const std::uint32_t pixelBytes = width * height;
+
+    std::string out = "II";
+    put16(out, 42);
+    put32(out, 8);
+    put16(out, entries); // in ascending tag order
+    entry(out, 0x0100, kLong, 1, width);
+    entry(out, 0x0101, kLong, 1, height);
+    entry(out, 0x0102, kShort, 1, 8);          // bits per sample
+    entry(out, 0x0103, kShort, 1, 1);          // no compression
+    entry(out, 0x0106, kShort, 1, 1);          // black is zero
+    entry(out, 0x0111, kLong, 1, pixelOffset); // the one strip
+    entry(out, 0x0115, kShort, 1, 1);          // samples per pixel
+    entry(out, 0x0116, kLong, 1, height);      // rows per strip
+    entry(out, 0x0117, kLong, 1, pixelBytes);  // strip byte count
+    entry(out, 0x0132, kAscii, textSize, textOffset);
+    put32(out, 0); // no further picture
+    out += dateTime;
+    out += '\0';
+    if (textSize & 1)
+        out += '\0';
+    out.append(pixelBytes, static_cast<char>(0x80));
+    return out;
+}
+
+bool setModificationTime(const std::string& path, std::int64_t seconds) {
+    // FILETIME counts 100-nanosecond steps since 1601.
+    const std::uint64_t ticks = static_cast<std::uint64_t>(seconds + 11644473600LL) * 10000000ULL;
+    FILETIME stamp;
+    stamp.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFF);
+    stamp.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    const HANDLE opened =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        return false;
+    const std::unique_ptr<void, decltype(&CloseHandle)> file(opened, &CloseHandle);
+    return SetFileTime(file.get(), nullptr, nullptr, &stamp) != FALSE;
+}
+
+} // namespace tessaly::test

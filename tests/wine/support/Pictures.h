@@ -1,0 +1,38 @@
+#pragma once
+// Pictures for the imaging tests, made and inspected with GDI+ itself (started by whoever calls),
+// and a minimal TIFF file written byte by byte for what GDI+ does not write: a DateTime tag.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace tessaly::test {
+
+// Writes a width x height picture of one colour (0xAARRGGBB) with the encoder of the MIME
+// type ("image/png", "image/gif", ...); a GIF picture is 8-bit indexed, the others 24-bit RGB.
+// False when GDI+ cannot.
+bool writePicture(const std::string& path, unsigned width, unsigned height,
+                  const std::wstring& mimeType, std::uint32_t colour = 0xFF3080C0);
+
+struct PictureFacts {
+    bool loaded = false;
+    unsigned width = 0;
+    unsigned height = 0;
+    std::uint32_t centre = 0; // the colour of the middle pixel, 0xAARRGGBB
+};
+
+// What GDI+ reads from the file.
+PictureFacts readPicture(const std::string& path);
+
+// Whether two colours differ by at most tolerance in each of red, green and blue (JPEG is lossy).
+bool closeColours(std::uint32_t a, std::uint32_t b, int tolerance = 24);
+
+// The bytes of an uncompressed 8-bit grey TIFF picture whose DateTime tag (0x0132) holds the
+// text, stored with its terminating NUL.
+std::string tiffWithDateTime(unsigned width, unsigned height, const std::string& dateTime);
+
+// Sets a file's last-write time to the given seconds since 1970 (UTC).
+bool setModificationTime(const std::string& path, std::int64_t seconds);
+
+} // namespace tessaly::test
