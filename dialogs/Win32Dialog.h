@@ -1,7 +1,8 @@
 #pragma once
 // The Windows side of every dialog: creates the window from the dialog's template in this
 // module, routes its messages to the dialog's handlers and gives the handlers its controls.
-// The binding object must outlive the window; destroying it destroys a window still open.
+// The dialog must outlive its binding, and the binding its window: destroying the binding
+// destroys a window still open.
 
 #include "dialogs/Dialog.h"
 #include "dialogs/DialogControls.h"
@@ -18,7 +19,7 @@ public:
     Win32Dialog& operator=(const Win32Dialog&) = delete;
 
     // Runs the dialog modally, owned by owner (may be null), and returns the result it ended
-    // with; -1 when the window cannot be created.
+    // with; -1 when the window cannot be created (0 when owner is not a window).
     INT_PTR RunModal(HWND owner);
     // Creates the dialog as a modeless window owned by owner (may be null), not yet shown.
     // PumpWaitingMessages gives it the keyboard handling of a dialog (Enter, Esc, Tab).

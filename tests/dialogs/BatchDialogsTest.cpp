@@ -41,12 +41,6 @@ protected:
     }
 };
 
-TEST_F(ProgressDialog, OpensCentredOverItsOwner) {
-    EXPECT_TRUE(window.centred);
-    EXPECT_TRUE(dialog.hasWindow());
-    EXPECT_EQ(IDD_PROGRESS, dialog.templateId());
-}
-
 TEST_F(ProgressDialog, LabelsFollowRenameAndResize) {
     for (const LabelCase& c : kLabelCases) {
         SCOPED_TRACE(::testing::Message() << "rename " << c.rename << ", resize " << c.resize);
@@ -140,17 +134,6 @@ TEST(ResultDialog, ShowsItsStringsUnderTheirIds) {
         // Without a wording the label strings stay empty, and so do the labels.
         EXPECT_EQ(c.done ? c.done : "", window.text(IDC_DONE_LABEL));
         EXPECT_EQ(c.notDone ? c.notDone : "", window.text(IDC_NOT_DONE_LABEL));
-    }
-}
-
-TEST(ResultDialog, OkAndCancelEndIt) {
-    for (const int button : {IDC_OK, IDC_CANCEL}) {
-        CResultDlg dialog;
-        FakeDialogControls window;
-        window.Open(dialog);
-        EXPECT_TRUE(dialog.OnCommand(button, 0));
-        EXPECT_TRUE(window.ended);
-        EXPECT_EQ(button, window.endResult);
     }
 }
 
