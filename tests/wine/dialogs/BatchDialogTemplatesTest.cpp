@@ -14,7 +14,7 @@
 namespace tessaly::test {
 namespace {
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const char* className;
     const char* text;
@@ -24,11 +24,11 @@ struct ControlSpec {
     DWORD type;
 };
 
-struct TemplateSpec {
+struct ExpectedTemplate {
     int width;
     int height;
     bool systemMenu;
-    std::vector<ControlSpec> controls;
+    std::vector<ExpectedControl> controls;
 };
 
 RECT Units(int x, int y, int width, int height) {
@@ -39,7 +39,7 @@ const DWORD kButtonType = BS_TYPEMASK;
 const DWORD kStaticType = SS_TYPEMASK;
 const int kLogFileLabel = 0xFFFF; // a static without an id of its own
 
-const TemplateSpec kProgress = {
+const ExpectedTemplate kProgress = {
     272,
     50,
     false,
@@ -56,7 +56,7 @@ const TemplateSpec kProgress = {
         {IDC_PROGRESS_BAR, "msctls_progress32", "", Units(5, 20, 260, 20), true, 0, 0},
     }};
 
-const TemplateSpec kResult = {
+const ExpectedTemplate kResult = {
     300,
     76,
     true,
@@ -120,7 +120,7 @@ int ChildCount(HWND dialog) {
     return count;
 }
 
-void ExpectTemplate(HWND dialog, const TemplateSpec& spec) {
+void ExpectTemplate(HWND dialog, const ExpectedTemplate& layout) {
     ASSERT_NE(nullptr, dialog);
     char caption[64] = {};
     GetWindowTextA(dialog, caption, sizeof caption);
@@ -130,11 +130,11 @@ void ExpectTemplate(HWND dialog, const TemplateSpec& spec) {
     EXPECT_EQ(WS_POPUP, style & WS_POPUP);
     EXPECT_EQ(WS_CAPTION, style & WS_CAPTION);
     EXPECT_EQ(DS_MODALFRAME, style & DS_MODALFRAME);
-    EXPECT_EQ(spec.systemMenu ? WS_SYSMENU : 0, style & WS_SYSMENU);
+    EXPECT_EQ(layout.systemMenu ? WS_SYSMENU : 0, style & WS_SYSMENU);
 
     RECT client;
     GetClientRect(dialog, &client);
-    RECT size = Units(0, 0, spec.width, spec.height);
+    RECT size = Units(0, 0, layout.width, layout.height);
     MapDialogRect(dialog, &size);
     EXPECT_EQ(size.right, client.right);
     EXPECT_EQ(size.bottom, client.bottom);
@@ -147,9 +147,9 @@ void ExpectTemplate(HWND dialog, const TemplateSpec& spec) {
     EXPECT_EQ(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), font.lfHeight);
     ReleaseDC(nullptr, screen);
 
-    EXPECT_EQ(static_cast<int>(spec.controls.size()), ChildCount(dialog));
+    EXPECT_EQ(static_cast<int>(layout.controls.size()), ChildCount(dialog));
 
-    for (const ControlSpec& c : spec.controls) {
+    for (const ExpectedControl& c : layout.controls) {
         SCOPED_TRACE(::testing::Message() << "control " << c.id);
         const HWND control = GetDlgItem(dialog, c.id);
         ASSERT_NE(nullptr, control);
