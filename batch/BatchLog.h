@@ -1,0 +1,39 @@
+#pragma once
+// The plain-text log a batch leaves in the folder of its first file: when it ran, which files
+// could not be renamed, and how many files were handled. The batch drives it step by step:
+// Open at the first file, WriteHeader, WriteRenameFailure after each failed rename, and
+// WriteSummary (which closes it) after the last file. Writes to a log that is not open do
+// nothing; write errors are not reported.
+
+#include "platform/FileSystem.h"
+
+#include <memory>
+#include <string>
+
+namespace tessaly {
+
+// "Tessaly.log" in the folder (drive and directory) of the given file.
+std::string LogPathFor(const std::string& firstFilePath);
+
+class BatchLog {
+public:
+    // Creates the file, or truncates an earlier log; false when it cannot be created.
+    bool Open(FileSystem& files, const std::string& path);
+    bool IsOpen() const { return file_ != nullptr; }
+
+    // The product line and the date line (see LogDateNow), then an empty line.
+    void WriteHeader(const std::string& dateText);
+    // The old path of a file whose rename failed; the first one brings the list's heading.
+    void WriteRenameFailure(const std::string& oldPath);
+    // The closing counts, worded by what the batch did; then the file is closed.
+    void WriteSummary(int doneCount, int notDoneCount, bool rename, bool resize);
+    void Close() { file_.reset(); }
+
+private:
+    void Write(const std::string& text);
+
+    std::unique_ptr<TextFile> file_;
+    bool failureHeadingWritten_ = false;
+};
+
+} // namespace tessaly

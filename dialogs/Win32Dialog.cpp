@@ -1,0 +1,366 @@
+#include "dialogs/Win32Dialog.h"
+
+#include "platform/AnsiWide.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace tessaly {
+
+static_assert(notify::ButtonClicked == BN_CLICKED);
+static_assert(notify::ComboSelChange == CBN_SELCHANGE);
+static_assert(notify::EditChange == EN_CHANGE);
+static_assert(notify::EditUpdate == EN_UPDATE);
+static_assert(notify::UpDownDeltaPos == static_cast<int>(UDN_DELTAPOS));
+
+namespace {
+
+// Progress bars and up-down controls live in the common controls, which must be registered in
+// this process before a template that uses them is created.
+void RegisterCommonControls() {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+}
+
+bool HasClass(HWND window, const char* className) {
+    char name[64] = {};
+    return GetClassNameA(window, name, sizeof name) > 0 && lstrcmpiA(name, className) == 0;
+}
+
+std::string WindowText(HWND window) {
+    if (window == nullptr)
+        return std::string();
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(static_cast<size_t>(std::max(copied, 0)));
+    return text;
+}
+
+// Icons loaded by LoadIcon are shared by the system: they are never destroyed by us.
+HICON ModuleIcon(int iconId) {
+    return LoadIconA(ResourceModule(), MAKEINTRESOURCEA(iconId));
+}
+
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
+} // namespace
+
+HMODULE ResourceModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(reinterpret_cast<void*>(&ResourceModule)), &module);
+    return module;
+}
+
+Win32Dialog::~Win32Dialog() {
+    if (window_ != nullptr)
+        DestroyWindow(window_);
+}
+
+INT_PTR Win32Dialog::RunModal(HWND owner) {
+    if (window_ != nullptr)
+        return -1;
+    RegisterCommonControls();
+    modeless_ = false;
+    return DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(dialog_.templateId()), owner,
+                           DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+bool Win32Dialog::CreateModeless(HWND owner) {
+    if (window_ != nullptr)
+        return false;
+    RegisterCommonControls();
+    modeless_ = true;
+    return CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(dialog_.templateId()), owner,
+                              DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+bool Win32Dialog::PreTranslate(MSG& message) {
+    if (message.hwnd == nullptr)
+        return false;
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    // Only windows that run our dialog procedure carry a binding in DWLP_USER.
+    if (root == nullptr ||
+        reinterpret_cast<DLGPROC>(GetWindowLongPtrA(root, DWLP_DLGPROC)) != DialogProc)
+        return false;
+    const auto* binding = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(root, DWLP_USER));
+    if (binding == nullptr || !binding->modeless_)
+        return false;
+    return IsDialogMessageW(root, &message) != FALSE;
+}
+
+INT_PTR CALLBACK Win32Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Dialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Win32Dialog*>(lParam);
+        SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+        self->dialog_.bindControls(self);
+    } else {
+        self = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    }
+    // Messages before WM_INITDIALOG (the font, the frame) get the default handling.
+    if (self == nullptr)
+        return FALSE;
+    if (message == WM_NCDESTROY) {
+        self->dialog_.bindControls(nullptr);
+        self->window_ = nullptr;
+        SetWindowLongPtrA(window, DWLP_USER, 0);
+        return FALSE;
+    }
+    // An exception must not unwind through the window manager's frames.
+    try {
+        return self->Route(message, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+INT_PTR Win32Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return dialog_.OnInitDialog() ? TRUE : FALSE;
+    case WM_COMMAND: {
+        int code = HIWORD(wParam);
+        // An accelerator's command is a command like a button's.
+        if (code == 1 && lParam == 0)
+            code = notify::ButtonClicked;
+        return dialog_.OnCommand(LOWORD(wParam), code) ? TRUE : FALSE;
+    }
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        Notification notification;
+        notification.id = static_cast<int>(header->idFrom);
+        notification.code = static_cast<int>(header->code);
+        const bool upDown = header->code == UDN_DELTAPOS;
+        auto* step = reinterpret_cast<NMUPDOWN*>(lParam);
+        if (upDown) {
+            notification.position = step->iPos;
+            notification.delta = step->iDelta;
+        }
+        const HWND window = window_;
+        if (!dialog_.OnNotify(notification))
+            return FALSE;
+        if (upDown)
+            step->iDelta = notification.delta;
+        if (window_ == window)
+            SetWindowLongPtrA(window, DWLP_MSGRESULT, notification.result);
+        return TRUE;
+    }
+    case WM_SYSCOMMAND:
+        return dialog_.OnSysCommand(static_cast<unsigned>(wParam)) ? TRUE : FALSE;
+    case WM_PAINT:
+        return dialog_.OnPaint() ? TRUE : FALSE;
+    case WM_QUERYDRAGICON: {
+        // One of the messages whose answer is the dialog procedure's return value.
+        const int iconId = dialog_.OnQueryDragIcon();
+        return iconId == 0 ? FALSE : reinterpret_cast<INT_PTR>(ModuleIcon(iconId));
+    }
+    default:
+        return FALSE;
+    }
+}
+
+std::string Win32Dialog::text(int id) const {
+    return WindowText(item(id));
+}
+
+void Win32Dialog::setText(int id, const std::string& text) {
+    SetDlgItemTextA(window_, id, text.c_str());
+}
+
+bool Win32Dialog::isChecked(int id) const {
+    return IsDlgButtonChecked(window_, id) == BST_CHECKED;
+}
+
+void Win32Dialog::setChecked(int id, bool checked) {
+    CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void Win32Dialog::enable(int id, bool enabled) {
+    if (const HWND control = item(id))
+        EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+void Win32Dialog::show(int id, bool visible) {
+    if (const HWND control = item(id))
+        ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Dialog::addItem(int id, const std::string& item) {
+    SendDlgItemMessageA(window_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+int Win32Dialog::itemCount(int id) const {
+    const LRESULT count = SendDlgItemMessageA(window_, id, CB_GETCOUNT, 0, 0);
+    return count == CB_ERR ? 0 : static_cast<int>(count);
+}
+
+std::string Win32Dialog::itemText(int id, int index) const {
+    const LRESULT length = SendDlgItemMessageA(window_, id, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR || length <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        SendDlgItemMessageA(window_, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
+    return text;
+}
+
+int Win32Dialog::selectedItem(int id) const {
+    const LRESULT index = SendDlgItemMessageA(window_, id, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void Win32Dialog::selectItem(int id, int index) {
+    SendDlgItemMessageA(window_, id, CB_SETCURSEL, index, 0);
+}
+
+void Win32Dialog::limitText(int id, int maxChars) {
+    SendDlgItemMessageA(window_, id, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+}
+
+void Win32Dialog::focusAndSelectAll(int id) {
+    const HWND edit = item(id);
+    if (edit == nullptr)
+        return;
+    // As a dialog moves the focus: the edit takes it with its whole text selected.
+    SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
+void Win32Dialog::setPosition(int id, int position) {
+    const HWND control = item(id);
+    if (control == nullptr)
+        return;
+    if (HasClass(control, PROGRESS_CLASSA))
+        SendMessageA(control, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    else if (HasClass(control, UPDOWN_CLASSA))
+        SendMessageA(control, UDM_SETPOS32, 0, position);
+}
+
+void Win32Dialog::centreOverOwner() {
+    RECT dialog;
+    GetWindowRect(window_, &dialog);
+    const int width = dialog.right - dialog.left;
+    const int height = dialog.bottom - dialog.top;
+
+    const HWND owner = GetWindow(window_, GW_OWNER);
+    const HMONITOR monitor =
+        MonitorFromWindow(owner != nullptr ? owner : window_, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO screen = {};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoA(monitor, &screen);
+    const RECT& area = screen.rcWork;
+
+    // Over the owner when it can be seen; otherwise in the middle of the screen.
+    RECT around = area;
+    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner))
+        GetWindowRect(owner, &around);
+    int left = (around.left + around.right) / 2 - width / 2;
+    int top = (around.top + around.bottom) / 2 - height / 2;
+    // Never partly off the screen.
+    left =
+        std::max(std::min(left, static_cast<int>(area.right) - width), static_cast<int>(area.left));
+    top =
+        std::max(std::min(top, static_cast<int>(area.bottom) - height), static_cast<int>(area.top));
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Dialog::endDialog(int result) {
+    EndDialog(window_, result);
+}
+
+void Win32Dialog::destroyWindow() {
+    if (window_ != nullptr)
+        DestroyWindow(window_);
+}
+
+int Win32Dialog::messageBox(const std::string& text, const std::string& caption, unsigned style) {
+    return MessageBoxA(window_, text.c_str(), caption.c_str(), style);
+}
+
+int Win32Dialog::runChild(Dialog& child) {
+    Win32Dialog binding(child);
+    return static_cast<int>(binding.RunModal(window_));
+}
+
+std::string Win32Dialog::loadString(int stringId) const {
+    // With a zero length LoadStringW hands out the resource itself: no buffer to size.
+    const wchar_t* resource = nullptr;
+    const int length = LoadStringW(ResourceModule(), static_cast<UINT>(stringId),
+                                   reinterpret_cast<LPWSTR>(&resource), 0);
+    if (length <= 0 || resource == nullptr)
+        return std::string();
+    return ansiFromWide(std::wstring(resource, static_cast<size_t>(length)));
+}
+
+void Win32Dialog::setIcon(int iconId) {
+    const HICON icon = ModuleIcon(iconId);
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+bool Win32Dialog::appendToSystemMenu(const std::string& text, unsigned command) {
+    const HMENU menu = GetSystemMenu(window_, FALSE);
+    if (menu == nullptr)
+        return false;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, command, text.c_str());
+    return true;
+}
+
+bool Win32Dialog::isMinimized() const {
+    return IsIconic(window_) != FALSE;
+}
+
+void Win32Dialog::paintIcon(int iconId) {
+    PaintScope paint(window_);
+    SendMessageA(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
+    RECT client;
+    GetClientRect(window_, &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(paint.dc(), x, y, ModuleIcon(iconId));
+}
+
+bool PumpWaitingMessages() {
+    // The wide functions: Explorer's own windows on this thread are Unicode windows.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            break;
+        if (message.message == WM_QUIT) {
+            // The quit belongs to the thread's own loop further out: leave it for that loop.
+            PostQuitMessage(0);
+            return false;
+        }
+        if (!Win32Dialog::PreTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    // Idle processing would follow here; this binding keeps no temporary objects and no
+    // command states to refresh, so there is none.
+    return true;
+}
+
+} // namespace tessaly

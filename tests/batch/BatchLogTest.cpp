@@ -1,0 +1,127 @@
+// The log's place and its bytes, section by section, through the in-memory file system.
+#include "batch/BatchLog.h"
+#include "support/FakeFileSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaly::test {
+namespace {
+
+const char* const kLog = "C:\\Photos\\Tessaly.log";
+const char* const kDate = "Friday, December 05, 2008  14:03:22";
+const std::string kHeader =
+    "Vexmoor Software Tessaly\r\nFriday, December 05, 2008  14:03:22\r\n\r\n";
+
+TEST(LogPath, IsTheFolderOfTheFirstFile) {
+    EXPECT_EQ("C:\\Photos\\2008\\Tessaly.log", LogPathFor("C:\\Photos\\2008\\IMG_0001.JPG"));
+    EXPECT_EQ("\\\\server\\share\\Tessaly.log", LogPathFor("\\\\server\\share\\a.jpg"));
+    EXPECT_EQ("D:Tessaly.log", LogPathFor("D:a.jpg"));
+}
+
+class Log : public ::testing::Test {
+protected:
+    FakeFileSystem files;
+    BatchLog log;
+
+    void SetUp() override {
+        files.addFolder("C:\\Photos");
+        ASSERT_TRUE(log.Open(files, kLog));
+        log.WriteHeader(kDate);
+    }
+    std::string written() const { return files.bytes(kLog); }
+};
+
+TEST_F(Log, TwelveFilesTwoNotRenamed) {
+    log.WriteRenameFailure("C:\\Photos\\IMG_0003.JPG");
+    log.WriteRenameFailure("C:\\Photos\\IMG_0011.JPG");
+    log.WriteSummary(10, 2, true, false);
+    EXPECT_FALSE(log.IsOpen());
+    EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n"
+                        "\r\n"
+                        "  C:\\Photos\\IMG_0003.JPG\r\n"
+                        "  C:\\Photos\\IMG_0011.JPG\r\n"
+                        "\r\n"
+                        "Number of files renamed successfully: 10\r\n",
+              written());
+}
+
+TEST_F(Log, TheHeadingComesOnceEvenWhenOnlyTheLastFileFails) {
+    log.WriteRenameFailure("C:\\Photos\\z.jpg");
+    log.WriteSummary(4, 1, true, true);
+    EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\Photos\\z.jpg\r\n"
+                        "\r\nNumber of files renamed and resized successfully: 4\r\n",
+              written());
+}
+
+TEST(LogSummary, EveryRowOfTheTable) {
+    const struct {
+        int done;
+        int notDone;
+        bool rename;
+        bool resize;
+        const char* text;
+    } rows[] = {
+        {5, 0, true, true,
+         "All files were renamed and resized successfully\r\n\r\n"
+         "Number of files renamed/resized: 5\r\n"},
+        {5, 0, true, false,
+         "All files were renamed successfully\r\n\r\nNumber of files renamed: 5\r\n"},
+        {5, 0, false, true,
+         "All files were resized successfully\r\n\r\nNumber of files resized: 5\r\n"},
+        {5, 0, false, false, ""},
+        {3, 2, true, true, "\r\nNumber of files renamed and resized successfully: 3\r\n"},
+        {3, 2, true, false, "\r\nNumber of files renamed successfully: 3\r\n"},
+        {0, 5, false, true, "\r\nNumber of files resized successfully: 0\r\n"},
+    };
+    for (const auto& row : rows) {
+        FakeFileSystem files;
+        BatchLog log;
+        ASSERT_TRUE(log.Open(files, kLog));
+        log.WriteHeader(kDate);
+        log.WriteSummary(row.done, row.notDone, row.rename, row.resize);
+        EXPECT_EQ(kHeader + row.text, files.bytes(kLog))
+            << row.done << " done, " << row.notDone << " not done, rename " << row.rename
+            << ", resize " << row.resize;
+    }
+}
+
+TEST(LogFile, ReplacesTheLogOfAnEarlierBatch) {
+    FakeFileSystem files;
+    files.addFile(kLog, 0, "an earlier log that is longer than the new one");
+    BatchLog log;
+    ASSERT_TRUE(log.Open(files, kLog));
+    log.WriteHeader("");
+    log.WriteSummary(1, 0, true, false);
+    EXPECT_EQ("Vexmoor Software Tessaly\r\n\r\n\r\nAll files were renamed successfully\r\n\r\n"
+              "Number of files renamed: 1\r\n",
+              files.bytes(kLog));
+}
+
+TEST(LogFile, ThatCannotBeCreatedTakesNoWrites) {
+    FakeFileSystem files;
+    files.failCreateOf(kLog);
+    BatchLog log;
+    EXPECT_FALSE(log.Open(files, kLog));
+    EXPECT_FALSE(log.IsOpen());
+    log.WriteHeader(kDate);
+    log.WriteRenameFailure("C:\\Photos\\a.jpg");
+    log.WriteSummary(0, 1, true, false);
+    EXPECT_FALSE(files.hasFile(kLog));
+}
+
+TEST(LogFile, AnotherBatchStartsItsOwnFailureList) {
+    FakeFileSystem files;
+    BatchLog log;
+    for (int batch = 0; batch < 2; ++batch) {
+        ASSERT_TRUE(log.Open(files, kLog));
+        log.WriteHeader(kDate);
+        log.WriteRenameFailure("C:\\Photos\\a.jpg");
+        log.WriteSummary(0, 1, true, false);
+    }
+    EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\Photos\\a.jpg\r\n"
+                        "\r\nNumber of files renamed successfully: 0\r\n",
+              files.bytes(kLog));
+}
+
+} // namespace
+} // namespace tessaly::test

@@ -1,0 +1,49 @@
+#pragma once
+// Driving dialogs from a second thread while the test's own thread runs them modally: find a
+// dialog by caption, read its controls, press its buttons. Everything goes through messages,
+// so the dialog's thread does the work, as it would for a user.
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace tessaly::test {
+
+// The visible dialog with this caption, waiting up to the timeout for it; null when none came.
+HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = 10000);
+// Waits until the window is gone; false when it is still there at the timeout.
+bool WaitUntilGone(HWND window, DWORD timeoutMs = 10000);
+
+std::string ControlText(HWND dialog, int id);
+// Presses a button as the dialog sees it, and returns once the dialog has handled it.
+void ClickButton(HWND dialog, int id);
+// Presses a button without waiting: for a button whose handler opens another modal window.
+void PostClick(HWND dialog, int id);
+// A key press that the dialog's message loop turns into a dialog command (Enter, Esc).
+void PostKey(HWND window, WPARAM key);
+
+// Runs a script on a second thread from construction to Join (or destruction). Dialogs of the
+// test's thread still open a while after the script ended are cancelled and reported as a
+// failure, so that a script that lost its way cannot leave the test waiting for ever.
+class DialogScript {
+public:
+    explicit DialogScript(std::function<void()> script);
+    ~DialogScript();
+    DialogScript(const DialogScript&) = delete;
+    DialogScript& operator=(const DialogScript&) = delete;
+
+    // Waits for the script; the test may then look at what it saw.
+    void Join();
+
+private:
+    void Run(std::function<void()> script);
+
+    DWORD testThread_;
+    std::atomic<bool> released_{false};
+    std::thread thread_;
+};
+
+} // namespace tessaly::test
