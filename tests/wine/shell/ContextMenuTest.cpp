@@ -1,5 +1,6 @@
 // The handler as Explorer drives it: identities, menu entries, help texts and invocation.
-#include "support/ShellDataObject.h"
+#include "host/SelectionDataObject.h"
+#include "support/RecordingDataObject.h"
 #include "support/TessalyModule.h"
 
 #include <shlobj.h>
@@ -223,7 +224,7 @@ TEST_F(ContextMenu, UnknownOffsetFetchesTheSelectionOnceReleasesItAndFails) {
     GetTempPathA(sizeof folder, folder);
     const std::string file = std::string(folder) + "tessaly-invoke-test.jpg";
     CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    IDataObject* shell = shellDataObject({file});
+    IDataObject* shell = host::CreateSelectionDataObject({file});
     ASSERT_NE(nullptr, shell);
     {
         RecordingDataObject data(shell);

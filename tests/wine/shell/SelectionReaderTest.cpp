@@ -1,6 +1,6 @@
 // Reading the shell's selection: every path of a real CF_HDROP, in path order.
 #include "shell/SelectionReader.h"
-#include "support/ShellDataObject.h"
+#include "host/SelectionDataObject.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@ namespace {
 
 std::vector<std::string> readThroughShell(const std::vector<std::string>& paths) {
     std::vector<std::string> result;
-    IDataObject* data = shellDataObject(paths);
+    IDataObject* data = host::CreateSelectionDataObject(paths);
     EXPECT_NE(nullptr, data);
     if (data == nullptr)
         return result;
@@ -35,7 +35,7 @@ TEST(SelectionReader, ReturnsEveryPathInPathOrder) {
 }
 
 TEST(SelectionReader, OrdersFilesFromSeveralFoldersByWholePath) {
-    const HGLOBAL drop = dropFiles({"D:\\b\\1.jpg", "C:\\Z\\2.jpg", "c:\\a\\3.jpg"});
+    const HGLOBAL drop = host::CreateDropFiles({"D:\\b\\1.jpg", "C:\\Z\\2.jpg", "c:\\a\\3.jpg"});
     ASSERT_NE(nullptr, drop);
     std::vector<std::string> read;
     for (const FileEntry& f : ReadSelection(static_cast<HDROP>(drop), 3))
@@ -46,7 +46,7 @@ TEST(SelectionReader, OrdersFilesFromSeveralFoldersByWholePath) {
 
 TEST(SelectionReader, ReadsPathsLongerThanItsOldFixedBuffer) {
     const std::string longPath = "C:\\" + std::string(3000, 'd') + "\\p.jpg";
-    const HGLOBAL drop = dropFiles({longPath});
+    const HGLOBAL drop = host::CreateDropFiles({longPath});
     ASSERT_NE(nullptr, drop);
     const std::vector<FileEntry> read = ReadSelection(static_cast<HDROP>(drop), 1);
     GlobalFree(drop);

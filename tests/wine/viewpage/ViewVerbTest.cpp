@@ -2,7 +2,7 @@
 // shell's "open" of .htm pages goes to a recorder program instead of a browser.
 #include "platform/AnsiWide.h"
 #include "support/HtmlOpenRecorder.h"
-#include "support/ShellDataObject.h"
+#include "host/SelectionDataObject.h"
 #include "support/TempFolder.h"
 #include "support/TessalyModule.h"
 
@@ -36,7 +36,7 @@ protected:
 
     // Selects the files as Explorer would and chooses the view entry.
     HRESULT view(const std::vector<std::string>& paths) {
-        IDataObject* data = paths.empty() ? nullptr : shellDataObject(paths);
+        IDataObject* data = paths.empty() ? nullptr : host::CreateSelectionDataObject(paths);
         EXPECT_EQ(paths.empty(), data == nullptr);
         init->Initialize(nullptr, data, nullptr);
         if (data != nullptr)

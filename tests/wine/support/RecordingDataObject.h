@@ -1,23 +1,11 @@
 #pragma once
-// Data objects as the shell makes them for a file selection, and a recording wrapper that
-// shows what a handler asks of one.
+// A recording wrapper that shows what a handler asks of a data object. The data objects
+// themselves come from the host (host/SelectionDataObject.h), as Explorer would make them.
 
 #include <windows.h>
 #include <objidl.h>
-#include <shlobj.h>
-
-#include <string>
-#include <vector>
 
 namespace tessaly::test {
-
-// The shell's own data object for existing files of one folder, carrying CF_HDROP, made the
-// way Explorer makes it. The caller releases it. Null when the shell cannot make one.
-IDataObject* shellDataObject(const std::vector<std::string>& paths);
-
-// A CF_HDROP block with ANSI paths, as a selection from several folders delivers it. The caller
-// frees it with GlobalFree.
-HGLOBAL dropFiles(const std::vector<std::string>& paths);
 
 // Forwards to another data object and records the handler's requests. Every medium it hands
 // out is released through this object, so the test can see that it was released.

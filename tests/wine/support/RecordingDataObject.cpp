@@ -1,63 +1,6 @@
-#include "support/ShellDataObject.h"
-
-#include "platform/AnsiWide.h"
-
-#include <shlobj.h>
-
-#include <cstring>
+#include "support/RecordingDataObject.h"
 
 namespace tessaly::test {
-
-IDataObject* shellDataObject(const std::vector<std::string>& paths) {
-    if (paths.empty())
-        return nullptr;
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop)))
-        return nullptr;
-    std::vector<PIDLIST_ABSOLUTE> items;
-    for (const std::string& path : paths) {
-        std::wstring wide = wideFromAnsi(path);
-        PIDLIST_RELATIVE item = nullptr;
-        if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &item, nullptr)))
-            break;
-        items.push_back(reinterpret_cast<PIDLIST_ABSOLUTE>(item));
-    }
-
-    // Explorer asks the folder that holds the selection for the data object.
-    IDataObject* data = nullptr;
-    IShellFolder* parent = nullptr;
-    PCUITEMID_CHILD child = nullptr;
-    if (items.size() == paths.size() &&
-        SUCCEEDED(SHBindToParent(items[0], IID_IShellFolder, reinterpret_cast<void**>(&parent),
-                                 &child))) {
-        std::vector<PCUITEMID_CHILD> children;
-        for (PIDLIST_ABSOLUTE item : items)
-            children.push_back(ILFindLastID(item));
-        parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()), children.data(),
-                              IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
-        parent->Release();
-    }
-    for (PIDLIST_ABSOLUTE item : items)
-        CoTaskMemFree(item);
-    desktop->Release();
-    return data;
-}
-
-HGLOBAL dropFiles(const std::vector<std::string>& paths) {
-    std::string list;
-    for (const std::string& path : paths)
-        list += path + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    if (memory == nullptr)
-        return nullptr;
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory);
-    return memory;
-}
 
 // Stands in as pUnkForRelease of a handed-out medium: ReleaseStgMedium releases it, and that
 // frees the real medium and tells the recorder.
