@@ -29,12 +29,14 @@ bool isSizeButton(int id) {
 
 CResizeSettingsDlg::CResizeSettingsDlg() : Dialog(IDD_RESIZE_SETTINGS) {}
 
+std::uint32_t CResizeSettingsDlg::RowsInUse() const {
+    return std::min(presetCount, static_cast<std::uint32_t>(presetWidths.size()));
+}
+
 std::optional<std::size_t> CResizeSettingsDlg::PresetRow(int id, int base) const {
-    // Unsigned, so an id below the base is never a row; never past the tables either.
+    // Unsigned, so an id below the base is never a row.
     const std::uint32_t row = static_cast<std::uint32_t>(id) - static_cast<std::uint32_t>(base);
-    const std::uint32_t rows =
-        std::min(presetCount, static_cast<std::uint32_t>(presetWidths.size()));
-    if (row >= rows)
+    if (row >= RowsInUse())
         return std::nullopt;
     return row;
 }
@@ -68,8 +70,7 @@ bool CResizeSettingsDlg::OnInitDialog() {
     if (!isSizeButton(values.selectedSizeId))
         values.selectedSizeId = IDC_WIDTH_LARGE;
 
-    const std::uint32_t rows =
-        std::min(presetCount, static_cast<std::uint32_t>(presetWidths.size()));
+    const std::uint32_t rows = RowsInUse();
     for (std::uint32_t i = 0; i < rows; ++i)
         controls().setText(IDC_HEIGHT_THUMBNAIL + static_cast<int>(i),
                            std::to_string(presetHeights[i]));
@@ -115,8 +116,7 @@ void CResizeSettingsDlg::OnOkClicked() {
     // The choice is taken even when a check below keeps the dialog open.
     cachedWidth = 0;
     cachedHeight = 0;
-    const std::uint32_t rows =
-        std::min(presetCount, static_cast<std::uint32_t>(presetWidths.size()));
+    const std::uint32_t rows = RowsInUse();
     for (std::uint32_t i = 0; i < rows; ++i) {
         const int widthButton = IDC_WIDTH_THUMBNAIL + static_cast<int>(i);
         const int heightButton = IDC_HEIGHT_THUMBNAIL + static_cast<int>(i);

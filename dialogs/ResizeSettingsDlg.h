@@ -39,6 +39,8 @@ public:
     void OnOK() override { OnOkClicked(); }
 
 private:
+    // presetCount, but never past the tables.
+    std::uint32_t RowsInUse() const;
     // The preset row of a button in a column starting at base, or nothing.
     std::optional<std::size_t> PresetRow(int id, int base) const;
 };
