@@ -17,4 +17,40 @@
 #define IDC_DONE_LABEL 1051
 #define IDC_NOT_DONE_LABEL 1053
 
+// The application icon, shown by the About dialog and the main dialog.
+#define IDI_TESSALY 128
+
+// About dialog, and the entry the main dialog adds to its window menu for it.
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDM_ABOUTBOX 16
+
+// Renumber settings.
+#define IDD_RENUMBER_SETTINGS 136
+#define IDC_DIGITS 1017
+#define IDC_START_NUMBER 1018
+#define IDC_RANGE 1019
+#define IDC_ORDER_ALPHANUMERIC 1054
+#define IDC_ORDER_FILE_TIME 1055
+#define IDC_ORDER_IMAGE_TIME 1056
+
+// Resize settings. The size buttons' ids are also the stored encoding of the choice: heights
+// 1029 + row and widths 1040 + row, rows Thumbnail, Small, Medium, VGA, Large.
+#define IDD_RESIZE_SETTINGS 139
+#define IDC_CUSTOM_WIDTH_FIELD 1027
+#define IDC_CUSTOM_HEIGHT_FIELD 1028
+#define IDC_HEIGHT_THUMBNAIL 1029
+#define IDC_HEIGHT_SMALL 1030
+#define IDC_HEIGHT_MEDIUM 1031
+#define IDC_HEIGHT_VGA 1032
+#define IDC_HEIGHT_LARGE 1033
+#define IDC_WIDTH_THUMBNAIL 1040
+#define IDC_WIDTH_SMALL 1041
+#define IDC_WIDTH_MEDIUM 1042
+#define IDC_WIDTH_VGA 1043
+#define IDC_WIDTH_LARGE 1044
+#define IDC_CUSTOM_HEIGHT 1046
+#define IDC_CUSTOM_WIDTH 1047
+#define IDC_RESIZE_PREFIX 1048
+
 #endif

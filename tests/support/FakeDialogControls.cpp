@@ -23,6 +23,14 @@ std::string FakeDialogControls::text(int id) const {
     return control != nullptr ? control->text : std::string();
 }
 
+void FakeDialogControls::setText(int id, const std::string& text) {
+    controls[id].text = text;
+    if (dialog_ != nullptr && edits.count(id) != 0) {
+        dialog_->OnCommand(id, notify::EditUpdate);
+        dialog_->OnCommand(id, notify::EditChange);
+    }
+}
+
 bool FakeDialogControls::isChecked(int id) const {
     const FakeControl* control = find(id);
     return control != nullptr && control->checked;

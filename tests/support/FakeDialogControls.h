@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
     bool Open(Dialog& dialog);
 
     std::map<int, FakeControl> controls;
+    // Single-line edits: setting their text notifies the dialog, EN_UPDATE then EN_CHANGE, as
+    // the real control does, also while the dialog initialises.
+    std::set<int> edits;
     bool windowVisible = false;
     bool centred = false;
     bool ended = false;
@@ -59,7 +63,7 @@ public:
     int paintedIcon = 0;
 
     std::string text(int id) const override;
-    void setText(int id, const std::string& text) override { controls[id].text = text; }
+    void setText(int id, const std::string& text) override;
     bool isChecked(int id) const override;
     void setChecked(int id, bool checked) override { controls[id].checked = checked; }
     void enable(int id, bool enabled) override { controls[id].enabled = enabled; }

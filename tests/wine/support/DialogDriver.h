@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace tessaly::test {
 
@@ -17,6 +19,7 @@ HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = 10000);
 // Waits until the window is gone; false when it is still there at the timeout.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 10000);
 
+std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 // Presses a button as the dialog sees it, and returns once the dialog has handled it.
 void ClickButton(HWND dialog, int id);
@@ -24,6 +27,24 @@ void ClickButton(HWND dialog, int id);
 void PostClick(HWND dialog, int id);
 // A key press that the dialog's message loop turns into a dialog command (Enter, Esc).
 void PostKey(HWND window, WPARAM key);
+// A click of the mouse on a radio button or check box: the control changes its own state, as
+// its kind and group want, and notifies the dialog. Returns once the dialog has handled it.
+void ClickControl(HWND dialog, int id);
+// Replaces an edit's text; the edit notifies its dialog as it does for typing.
+void TypeText(HWND dialog, int id, const std::string& text);
+// Selects a combo box item as the user does, with the notification the dialog gets for it.
+void ChooseItem(HWND dialog, int id, int index);
+// The items of a combo box and its selection (-1 for none).
+std::vector<std::string> ComboItems(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+// The control that has the keyboard focus in the dialog's thread.
+HWND FocusedWindow(HWND dialog);
+// The selection of an edit, as start and end offsets.
+std::pair<DWORD, DWORD> EditSelection(HWND dialog, int id);
+
+// A message box's text, and the icon it shows (null for none).
+std::string MessageBoxText(HWND box);
+HICON MessageBoxIcon(HWND box);
 
 // Runs a script on a second thread from construction to Join (or destruction). Dialogs of the
 // test's thread still open a while after the script ended are cancelled and reported as a
