@@ -342,6 +342,16 @@ void Win32Dialog::paintIcon(int iconId) {
     DrawIcon(paint.dc(), x, y, ModuleIcon(iconId));
 }
 
+void Win32Dialog::beginWaitCursor() {
+    if (waitCursorDepth_++ == 0)
+        waitCursor_.emplace();
+}
+
+void Win32Dialog::endWaitCursor() {
+    if (waitCursorDepth_ > 0 && --waitCursorDepth_ == 0)
+        waitCursor_.reset();
+}
+
 bool PumpWaitingMessages() {
     // The wide functions: Explorer's own windows on this thread are Unicode windows.
     MSG message;
