@@ -156,8 +156,14 @@ INT_PTR Win32Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             notification.delta = step->iDelta;
         }
         const HWND window = window_;
+        const int modalRuns = modalRuns_;
         if (!dialog_.OnNotify(notification))
             return FALSE;
+        // An up-down captures the mouse and starts its auto-repeat only after this answer. A
+        // modal window shown meanwhile took the button's release, so the control would repeat
+        // the step until the next click: end its tracking once it has set it up.
+        if (upDown && modalRuns_ != modalRuns)
+            PostMessageA(header->hwndFrom, WM_CANCELMODE, 0, 0);
         if (upDown)
             step->iDelta = notification.delta;
         if (window_ == window)
@@ -295,10 +301,12 @@ void Win32Dialog::destroyWindow() {
 }
 
 int Win32Dialog::messageBox(const std::string& text, const std::string& caption, unsigned style) {
+    ++modalRuns_;
     return MessageBoxA(window_, text.c_str(), caption.c_str(), style);
 }
 
 int Win32Dialog::runChild(Dialog& child) {
+    ++modalRuns_;
     Win32Dialog binding(child);
     return static_cast<int>(binding.RunModal(window_));
 }

@@ -68,6 +68,7 @@ private:
     Dialog& dialog_;
     HWND window_ = nullptr;
     bool modeless_ = false;
+    int modalRuns_ = 0; // message boxes and child dialogs shown so far
     std::optional<WaitCursor> waitCursor_;
     int waitCursorDepth_ = 0;
 };
