@@ -12,6 +12,7 @@
 #include "support/FakeImageResizer.h"
 #include "support/FakeSettingsBackend.h"
 #include "support/RecordingPageOpener.h"
+#include "support/RenameDialogInputs.h"
 #include "viewpage/ViewPageWriter.h"
 
 #include <gtest/gtest.h>
@@ -63,17 +64,7 @@ struct RenameRun {
         for (const FileEntry& file : files)
             disk.addFile(file.path);
         registry.addKey(SettingsRoot::Machine, kMachineKey);
-        const int removed = defaultRemovedCount(job.exampleName(), job.prefixLength());
-        dialog.job = &job;
-        dialog.originalNameText = job.exampleFileName();
-        dialog.initialRemovedCount = removed;
-        dialog.newNameText =
-            job.exampleName().substr(static_cast<size_t>(removed)) + job.extension();
-        dialog.maxPrefix = job.prefixLength();
-        dialog.removedPrefixText = job.commonPrefix();
-        dialog.commonPrefix = job.commonPrefix();
-        dialog.countText = std::to_string(job.fileCount());
-        dialog.fileCount = job.fileCount();
+        SetInputsAsTheVerbDoes(dialog, job);
         window.edits.insert(IDC_NEW_PREFIX);
         window.strings[IDS_ABOUTBOX] = "&About Tessaly...";
         if (before)
