@@ -51,6 +51,7 @@ void RunBatch(BatchJob& job, std::vector<FileEntry>& files, const BatchPorts& po
     int doneCount = 0;
     int notDoneCount = 0;
     bool resizeStopped = false;
+    int shownPercent = -1;
 
     for (int handled = 0; handled < fileCount;) {
         // A copy: the old path is logged after the rename.
@@ -89,7 +90,13 @@ void RunBatch(BatchJob& job, std::vector<FileEntry>& files, const BatchPorts& po
         }
 
         ++handled;
-        progress->SetPercent(static_cast<int>(static_cast<long long>(handled) * 100 / fileCount));
+        // Beyond 100 files most files leave the bar where it is, and every setting costs a
+        // round trip to the window system.
+        const int percent = static_cast<int>(static_cast<long long>(handled) * 100 / fileCount);
+        if (percent != shownPercent) {
+            progress->SetPercent(percent);
+            shownPercent = percent;
+        }
         progress->PumpMessages();
     }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tessaly::test {
 namespace {
 
@@ -93,6 +95,21 @@ TEST_F(Batch, RenamesFileByFileWithProgressLogAndResult) {
     EXPECT_TRUE(b.resizer->resizes.empty());
     // The list keeps the paths it was given.
     EXPECT_EQ("C:\\p\\IMG_0001.JPG", b.files.front().path);
+}
+
+TEST_F(Batch, TheBarMovesThroughEveryPercentOnceUpToTheEnd) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 250; ++i)
+        paths.push_back("C:\\p\\IMG_" + std::to_string(1000 + i) + ".jpg");
+    Invocation b(fs, paths);
+    b.job->setRename(true);
+    b.job->setNewPrefix("n");
+    b.run();
+    std::vector<int> expected;
+    for (int percent = 0; percent <= 100; ++percent)
+        expected.push_back(percent);
+    EXPECT_EQ(expected, b.windows.percents);
+    EXPECT_EQ(250, std::count(b.windows.events.begin(), b.windows.events.end(), "pump"));
 }
 
 TEST_F(Batch, EntirePrefixRemovedWithoutNumbersRenamesOnlyTheFirst) {
