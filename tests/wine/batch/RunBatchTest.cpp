@@ -234,6 +234,47 @@ TEST_F(WineBatch, ATakenNameIsNeverReplacedAndTheLogListsTheFile) {
               logAfterHeader(readFile(folder.path() + "Tessaly.log")));
 }
 
+TEST_F(WineBatch, ALogThatCannotBeCreatedIsReportedAndNoFileIsTouched) {
+    select({"a1.jpg", "a2.jpg"});
+    folder.write("a1.jpg", "first");
+    folder.write("a2.jpg", "second");
+    // A folder where the log would go: the file cannot be created.
+    ASSERT_TRUE(CreateDirectoryA((folder.path() + "Tessaly.log").c_str(), nullptr));
+    job->setNewPrefix("n");
+    job->setRename(true);
+
+    std::string text;
+    HWND messageOwner = reinterpret_cast<HWND>(1);
+    ResultSeen result;
+    DialogScript script([&] {
+        const HWND message = WaitForDialog("File write error");
+        if (message == nullptr)
+            return;
+        text = ControlText(message, 0xFFFF); // a message box's text
+        messageOwner = GetWindow(message, GW_OWNER);
+        ClickButton(message, IDOK);
+        const HWND dialog = WaitForDialogWithControl(kCaption, IDC_LOG_FILE);
+        if (dialog == nullptr)
+            return;
+        result.shown = true;
+        result.done = ControlText(dialog, IDC_DONE_COUNT);
+        result.notDone = ControlText(dialog, IDC_NOT_DONE_COUNT);
+        result.logFile = ControlText(dialog, IDC_LOG_FILE);
+        ClickButton(dialog, IDC_OK);
+    });
+    RunBatch(*job, files);
+    script.Join();
+
+    EXPECT_EQ("Can not write to the selected directory", text);
+    EXPECT_EQ(nullptr, messageOwner);
+    ASSERT_TRUE(result.shown);
+    EXPECT_EQ("0", result.done);
+    EXPECT_EQ("2", result.notDone);
+    EXPECT_EQ(folder.path() + "Tessaly.log", result.logFile);
+    EXPECT_EQ((std::set<std::string>{"a1.jpg", "a2.jpg", "Tessaly.log"}), namesIn(folder.path()));
+    EXPECT_EQ("first", readFile(folder.path() + "a1.jpg"));
+}
+
 // Wine's MoveFileA takes a target longer than MAX_PATH and creates it, where Windows refuses
 // it; either way the batch must not attempt such a name, nor any shorter form of it.
 TEST_F(WineBatch, ANewPathTooLongForThePlatformIsNotAttempted) {
