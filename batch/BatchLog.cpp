@@ -1,12 +1,13 @@
 #include "batch/BatchLog.h"
 
-#include "naming/SplitPath.h"
-
 namespace tessaly {
 
 std::string LogPathFor(const std::string& firstFilePath) {
-    const PathParts parts = splitPath(firstFilePath);
-    return parts.drive + parts.directory + "Tessaly.log";
+    return LogPathFor(splitPath(firstFilePath));
+}
+
+std::string LogPathFor(const PathParts& firstFile) {
+    return firstFile.drive + firstFile.directory + "Tessaly.log";
 }
 
 bool BatchLog::Open(FileSystem& files, const std::string& path) {

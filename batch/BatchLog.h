@@ -5,6 +5,7 @@
 // WriteSummary (which closes it) after the last file. Writes to a log that is not open do
 // nothing; write errors are not reported.
 
+#include "naming/SplitPath.h"
 #include "platform/FileSystem.h"
 
 #include <memory>
@@ -14,6 +15,8 @@ namespace tessaly {
 
 // "Tessaly.log" in the folder (drive and directory) of the given file.
 std::string LogPathFor(const std::string& firstFilePath);
+// The same from the file's parts, for a caller that has split its path already.
+std::string LogPathFor(const PathParts& firstFile);
 
 class BatchLog {
 public:

@@ -19,24 +19,42 @@ std::string BatchJob::remainingPart(const std::string& baseName) const {
     return baseName.substr(static_cast<std::size_t>(removedCount_));
 }
 
+std::string BatchJob::newBaseName(const PathParts& parts, int number) const {
+    return newPrefix_ + renumberText(remainingPart(parts.baseName), renumber_, digits_, number);
+}
+
+std::string BatchJob::renameTarget(const PathParts& parts, int number) const {
+    return parts.drive + parts.directory + newBaseName(parts, number) + parts.extension;
+}
+
+std::string BatchJob::resizeTarget(const PathParts& parts, int number) const {
+    const std::string name = rename_ ? newBaseName(parts, number) : parts.baseName;
+    return parts.drive + parts.directory + resizePrefix_ + name + parts.extension;
+}
+
 std::string BatchJob::newBaseName(const FileEntry& file, int number) const {
-    return newPrefix_ +
-           renumberText(remainingPart(file.parts().baseName), renumber_, digits_, number);
+    return newBaseName(file.parts(), number);
 }
 
 std::string BatchJob::renameTarget(const FileEntry& file, int number) const {
-    const PathParts parts = file.parts();
-    return parts.drive + parts.directory + newBaseName(file, number) + parts.extension;
+    return renameTarget(file.parts(), number);
 }
 
 std::string BatchJob::resizeTarget(const FileEntry& file, int number) const {
-    const PathParts parts = file.parts();
-    const std::string name = rename_ ? newBaseName(file, number) : parts.baseName;
-    return parts.drive + parts.directory + resizePrefix_ + name + parts.extension;
+    return resizeTarget(file.parts(), number);
 }
 
 std::string BatchJob::resizeSource(const FileEntry& file, int number) const {
     return rename_ ? renameTarget(file, number) : file.path;
+}
+
+FileNames BatchJob::names(const FileEntry& file, int number) const {
+    FileNames names;
+    names.parts = file.parts();
+    names.renameTarget = renameTarget(names.parts, number);
+    names.resizeSource = rename_ ? names.renameTarget : file.path;
+    names.resizeTarget = resizeTarget(names.parts, number);
+    return names;
 }
 
 } // namespace tessaly

@@ -10,6 +10,14 @@
 
 namespace tessaly {
 
+// Every name the batch needs of one file, composed from one split of its path.
+struct FileNames {
+    PathParts parts;          // of the file's current path
+    std::string renameTarget; // the new path
+    std::string resizeSource; // the file the copy is made from
+    std::string resizeTarget; // the copy
+};
+
 // The orders in which renumbering gives its numbers.
 namespace order {
 constexpr int ByPath = 1;
@@ -82,8 +90,14 @@ public:
     std::string resizeTarget(const FileEntry& file, int number) const;
     // The copy is made from the renamed file when renaming is on.
     std::string resizeSource(const FileEntry& file, int number) const;
+    // All of the above at once, splitting the path only once.
+    FileNames names(const FileEntry& file, int number) const;
 
 private:
+    std::string newBaseName(const PathParts& parts, int number) const;
+    std::string renameTarget(const PathParts& parts, int number) const;
+    std::string resizeTarget(const PathParts& parts, int number) const;
+
     std::vector<FileEntry>& files_;
     const SelectionAnalysis analysis_;
     std::unique_ptr<ImageResizer> resizer_;

@@ -2,12 +2,17 @@
 // The file system as the batch, the picture date and the view page need it. One Windows
 // implementation (Win32FileSystem); tests use an in-memory one.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace tessaly {
+
+// The longest path, in bytes, that the platform's ANSI file functions take (MAX_PATH without
+// its terminator). Longer paths are refused whole; they are never cut to fit.
+constexpr std::size_t kMaxPathLength = 259;
 
 // An open text file. Every "\n" written is stored as CR LF, on every platform. Closed when
 // destroyed.

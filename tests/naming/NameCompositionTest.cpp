@@ -126,6 +126,11 @@ TEST_F(Composition, EveryWorkedSettingGivesItsNames) {
             // The copy is made from the renamed file, or from the file itself.
             EXPECT_EQ(settings.rename ? job.renameTarget(files[k], number) : files[k].path,
                       job.resizeSource(files[k], number));
+            // The batch's one-split composition gives the same names.
+            const FileNames names = job.names(files[k], number);
+            EXPECT_EQ(job.renameTarget(files[k], number), names.renameTarget);
+            EXPECT_EQ(job.resizeSource(files[k], number), names.resizeSource);
+            EXPECT_EQ(job.resizeTarget(files[k], number), names.resizeTarget);
         }
     }
 }

@@ -80,6 +80,7 @@ bool FakeFileSystem::renameNoReplace(const std::string& from, const std::string&
 }
 
 std::optional<std::int32_t> FakeFileSystem::modificationTime(const std::string& path) const {
+    ++modificationTimeCalls;
     const auto it = entries_.find(key(path));
     if (it == entries_.end())
         return std::nullopt;

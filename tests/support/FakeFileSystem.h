@@ -29,6 +29,7 @@ public:
     std::vector<std::string> files() const;
 
     int existsCalls = 0;
+    mutable int modificationTimeCalls = 0;
     std::vector<std::pair<std::string, std::string>> renames; // successful ones, in order
 
     bool exists(const std::string& path) const override;

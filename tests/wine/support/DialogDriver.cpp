@@ -29,13 +29,19 @@ std::vector<HWND> DialogsOfThread(DWORD thread) {
 } // namespace
 
 HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) {
+    return WaitForDialogWithControl(caption, 0, timeoutMs);
+}
+
+HWND WaitForDialogWithControl(const std::string& caption, int controlId, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         // A modal dialog is shown once its initialisation is over.
-        const HWND dialog = FindWindowA("#32770", caption.c_str());
-        if (dialog != nullptr && IsWindowVisible(dialog))
-            return dialog;
-        if (GetTickCount() - start > timeoutMs)
+        for (HWND dialog = nullptr;
+             (dialog = FindWindowExA(nullptr, dialog, "#32770", caption.c_str())) != nullptr;) {
+            if (IsWindowVisible(dialog) && (controlId == 0 || GetDlgItem(dialog, controlId)))
+                return dialog;
+        }
+        if (GetTickCount() - start >= timeoutMs)
             return nullptr;
         Sleep(kPollMs);
     }

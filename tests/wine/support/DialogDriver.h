@@ -16,6 +16,9 @@ namespace tessaly::test {
 
 // The visible dialog with this caption, waiting up to the timeout for it; null when none came.
 HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = 10000);
+// The same for one of several dialogs that share a caption: the one that holds the control.
+// A timeout of 0 looks once.
+HWND WaitForDialogWithControl(const std::string& caption, int controlId, DWORD timeoutMs = 10000);
 // Waits until the window is gone; false when it is still there at the timeout.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 10000);
 

@@ -1,0 +1,310 @@
+// Whole batches on real files in a temporary folder, through the composition the rename verb
+// calls: MoveFileA, GDI+, the log file, the real progress window and the real result dialog
+// (read and closed from a second thread).
+#include "batch/NameConflicts.h"
+#include "batch/Win32Batch.h"
+#include "imaging/GdiplusResizer.h"
+#include "platform/Win32FileSystem.h"
+#include "resources/ResourceIds.h"
+#include "support/DialogDriver.h"
+#include "support/Pictures.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TempFolder.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+namespace tessaly::test {
+namespace {
+
+const char* const kCaption = "Vexmoor Software Tessaly 3.1";
+
+// What the result dialog showed, read by the second thread before it pressed OK.
+struct ResultSeen {
+    bool shown = false;
+    bool progressGone = false; // the progress window had gone before the result came
+    HWND owner = reinterpret_cast<HWND>(1);
+    std::string doneLabel, done, notDoneLabel, notDone, logFile;
+};
+
+// The progress window as it was when it went: read on the batch's own thread, by a hook on the
+// destruction of its window.
+struct ProgressSeen {
+    int destroyed = 0;
+    HWND owner = nullptr;
+    std::string doneLabel, done, notDoneLabel, notDone;
+    int bar = -1;
+};
+
+ProgressSeen* watchedProgress = nullptr;
+
+LRESULT CALLBACK WatchDestruction(int code, WPARAM wParam, LPARAM lParam) {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_DESTROYWND && watchedProgress != nullptr &&
+        GetDlgItem(window, IDC_PROGRESS_BAR) != nullptr) {
+        ProgressSeen& seen = *watchedProgress;
+        ++seen.destroyed;
+        seen.owner = GetWindow(window, GW_OWNER);
+        seen.doneLabel = ControlText(window, IDC_DONE_LABEL);
+        seen.done = ControlText(window, IDC_DONE_COUNT);
+        seen.notDoneLabel = ControlText(window, IDC_NOT_DONE_LABEL);
+        seen.notDone = ControlText(window, IDC_NOT_DONE_COUNT);
+        seen.bar =
+            static_cast<int>(SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The names in a folder, without "." and "..".
+std::set<std::string> namesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.insert(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The log's header with its date line checked for shape and taken out; the rest as it is.
+std::string logAfterHeader(const std::string& bytes) {
+    static const std::regex header(
+        "Vexmoor Software Tessaly\r\n"
+        "(Sunday|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday), "
+        "(January|February|March|April|May|June|July|August|September|October|November|"
+        "December) [0-3][0-9], 20[0-9][0-9]  [0-2][0-9]:[0-5][0-9]:[0-6][0-9]\r\n\r\n");
+    std::smatch match;
+    if (!std::regex_search(bytes, match, header, std::regex_constants::match_continuous))
+        return "<no header in: " + bytes + ">";
+    return bytes.substr(static_cast<std::size_t>(match.length(0)));
+}
+
+class WineBatch : public ::testing::Test {
+protected:
+    TempFolder folder;
+    ScriptedMessageBoxes messages;
+    std::vector<FileEntry> files;
+    std::unique_ptr<BatchJob> job;
+    HWND owner = nullptr;
+    ProgressSeen progress;
+    HHOOK hook = nullptr;
+
+    void SetUp() override {
+        // Explorer's window, in the foreground when the batch starts.
+        owner = CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 300, 200,
+                                700, 500, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, owner);
+        SetForegroundWindow(owner);
+        watchedProgress = &progress;
+        hook = SetWindowsHookExA(WH_CBT, WatchDestruction, nullptr, GetCurrentThreadId());
+        ASSERT_NE(nullptr, hook);
+    }
+    void TearDown() override {
+        if (hook != nullptr)
+            UnhookWindowsHookEx(hook);
+        watchedProgress = nullptr;
+        job.reset();
+        if (owner != nullptr)
+            DestroyWindow(owner);
+    }
+
+    // The job over these names in the folder, with GDI+ started by its resizer.
+    void select(const std::vector<std::string>& names) {
+        for (const std::string& name : names)
+            files.push_back({folder.path() + name});
+        job = std::make_unique<BatchJob>(files, std::make_unique<GdiplusResizer>(messages));
+    }
+
+    // Runs the batch as the verb will, while a second thread reads the result dialog and
+    // presses its OK.
+    ResultSeen run() {
+        ResultSeen seen;
+        DialogScript script([&] {
+            const HWND dialog = WaitForDialogWithControl(kCaption, IDC_LOG_FILE, 60000);
+            if (dialog == nullptr)
+                return;
+            seen.shown = true;
+            seen.progressGone = WaitForDialogWithControl(kCaption, IDC_PROGRESS_BAR, 0) == nullptr;
+            seen.owner = GetWindow(dialog, GW_OWNER);
+            seen.doneLabel = ControlText(dialog, IDC_DONE_LABEL);
+            seen.done = ControlText(dialog, IDC_DONE_COUNT);
+            seen.notDoneLabel = ControlText(dialog, IDC_NOT_DONE_LABEL);
+            seen.notDone = ControlText(dialog, IDC_NOT_DONE_COUNT);
+            seen.logFile = ControlText(dialog, IDC_LOG_FILE);
+            ClickButton(dialog, IDC_OK);
+        });
+        RunBatch(*job, files);
+        script.Join();
+        return seen;
+    }
+};
+
+TEST_F(WineBatch, RenamesAndResizesWithTheRealWindows) {
+    select({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0013.JPG"});
+    std::vector<std::string> pictures;
+    for (const FileEntry& file : files) {
+        ASSERT_TRUE(writePicture(file.path, 800, 600, L"image/jpeg")) << file.path;
+        pictures.push_back(readFile(file.path));
+    }
+    job->setRemovedCount(4);
+    job->setNewPrefix("Rome_");
+    job->setRenumber(1, 3, 1);
+    job->setRename(true);
+    job->setResize(true);
+    job->setResizeWidth(320);
+    job->setResizePrefix("sml.");
+    Win32FileSystem fileSystem;
+    ASSERT_EQ(std::nullopt, CheckNameConflicts(*job, fileSystem));
+
+    const ResultSeen result = run();
+
+    ASSERT_TRUE(result.shown);
+    EXPECT_TRUE(result.progressGone);
+    EXPECT_EQ(nullptr, result.owner);
+    EXPECT_EQ("Files renamed/resized:", result.doneLabel);
+    EXPECT_EQ("3", result.done);
+    EXPECT_EQ("Files not renamed/resized:", result.notDoneLabel);
+    EXPECT_EQ("0", result.notDone);
+    EXPECT_EQ(folder.path() + "Tessaly.log", result.logFile);
+
+    EXPECT_EQ(1, progress.destroyed);
+    EXPECT_EQ(owner, progress.owner);
+    EXPECT_EQ("Files renamed/resized:", progress.doneLabel);
+    EXPECT_EQ("3", progress.done);
+    EXPECT_EQ("0", progress.notDone);
+    EXPECT_EQ(100, progress.bar);
+
+    EXPECT_EQ(
+        (std::set<std::string>{"Rome_001.JPG", "Rome_002.JPG", "Rome_003.JPG", "sml.Rome_001.JPG",
+                               "sml.Rome_002.JPG", "sml.Rome_003.JPG", "Tessaly.log"}),
+        namesIn(folder.path()));
+    for (int i = 0; i < 3; ++i) {
+        const std::string name = "Rome_00" + std::to_string(i + 1) + ".JPG";
+        EXPECT_EQ(pictures[static_cast<std::size_t>(i)], readFile(folder.path() + name)) << name;
+        const PictureFacts copy = readPicture(folder.path() + "sml." + name);
+        EXPECT_EQ(320u, copy.width) << name;
+        EXPECT_EQ(240u, copy.height) << name;
+    }
+    EXPECT_EQ("All files were renamed and resized successfully\r\n\r\n"
+              "Number of files renamed/resized: 3\r\n",
+              logAfterHeader(readFile(folder.path() + "Tessaly.log")));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(WineBatch, ATakenNameIsNeverReplacedAndTheLogListsTheFile) {
+    select({"a1.jpg", "a2.jpg", "a3.jpg"});
+    folder.write("a1.jpg", "first");
+    folder.write("a2.jpg", "second");
+    folder.write("a3.jpg", "third");
+    job->setEntirePrefixRemoved(true);
+    job->setNewPrefix("x");
+    job->setRename(true);
+
+    const ResultSeen result = run();
+
+    ASSERT_TRUE(result.shown);
+    EXPECT_EQ("Files renamed:", result.doneLabel);
+    EXPECT_EQ("1", result.done);
+    EXPECT_EQ("Files not renamed:", result.notDoneLabel);
+    EXPECT_EQ("2", result.notDone);
+    EXPECT_EQ("2", progress.notDone);
+
+    EXPECT_EQ((std::set<std::string>{"a2.jpg", "a3.jpg", "x.jpg", "Tessaly.log"}),
+              namesIn(folder.path()));
+    EXPECT_EQ("first", readFile(folder.path() + "x.jpg"));
+    EXPECT_EQ("second", readFile(folder.path() + "a2.jpg"));
+    EXPECT_EQ("third", readFile(folder.path() + "a3.jpg"));
+    EXPECT_EQ("Files which could not be renamed:\r\n\r\n"
+              "  " +
+                  folder.path() +
+                  "a2.jpg\r\n"
+                  "  " +
+                  folder.path() +
+                  "a3.jpg\r\n"
+                  "\r\nNumber of files renamed successfully: 1\r\n",
+              logAfterHeader(readFile(folder.path() + "Tessaly.log")));
+}
+
+TEST_F(WineBatch, ALogThatCannotBeCreatedIsReportedAndNoFileIsTouched) {
+    select({"a1.jpg", "a2.jpg"});
+    folder.write("a1.jpg", "first");
+    folder.write("a2.jpg", "second");
+    // A folder where the log would go: the file cannot be created.
+    ASSERT_TRUE(CreateDirectoryA((folder.path() + "Tessaly.log").c_str(), nullptr));
+    job->setNewPrefix("n");
+    job->setRename(true);
+
+    std::string text;
+    HWND messageOwner = reinterpret_cast<HWND>(1);
+    ResultSeen result;
+    DialogScript script([&] {
+        const HWND message = WaitForDialog("File write error");
+        if (message == nullptr)
+            return;
+        text = ControlText(message, 0xFFFF); // a message box's text
+        messageOwner = GetWindow(message, GW_OWNER);
+        ClickButton(message, IDOK);
+        const HWND dialog = WaitForDialogWithControl(kCaption, IDC_LOG_FILE);
+        if (dialog == nullptr)
+            return;
+        result.shown = true;
+        result.done = ControlText(dialog, IDC_DONE_COUNT);
+        result.notDone = ControlText(dialog, IDC_NOT_DONE_COUNT);
+        result.logFile = ControlText(dialog, IDC_LOG_FILE);
+        ClickButton(dialog, IDC_OK);
+    });
+    RunBatch(*job, files);
+    script.Join();
+
+    EXPECT_EQ("Can not write to the selected directory", text);
+    EXPECT_EQ(nullptr, messageOwner);
+    ASSERT_TRUE(result.shown);
+    EXPECT_EQ("0", result.done);
+    EXPECT_EQ("2", result.notDone);
+    EXPECT_EQ(folder.path() + "Tessaly.log", result.logFile);
+    EXPECT_EQ((std::set<std::string>{"a1.jpg", "a2.jpg", "Tessaly.log"}), namesIn(folder.path()));
+    EXPECT_EQ("first", readFile(folder.path() + "a1.jpg"));
+}
+
+// Wine's MoveFileA takes a target longer than MAX_PATH and creates it, where Windows refuses
+// it; either way the batch must not attempt such a name, nor any shorter form of it.
+TEST_F(WineBatch, ANewPathTooLongForThePlatformIsNotAttempted) {
+    select({"a1.jpg", "a2.jpg"});
+    folder.write("a1.jpg", "first");
+    folder.write("a2.jpg", "second");
+    // The file name itself stays well within the 255 bytes a name may have.
+    const std::string prefix(kMaxPathLength + 10 - folder.path().size() - 5, 'n');
+    ASSERT_LT(prefix.size() + 5, 255u);
+    job->setRemovedCount(1);
+    job->setNewPrefix(prefix);
+    job->setRename(true);
+
+    const ResultSeen result = run();
+
+    ASSERT_TRUE(result.shown);
+    EXPECT_EQ("0", result.done);
+    EXPECT_EQ("2", result.notDone);
+    EXPECT_EQ((std::set<std::string>{"a1.jpg", "a2.jpg", "Tessaly.log"}), namesIn(folder.path()));
+    EXPECT_EQ("first", readFile(folder.path() + "a1.jpg"));
+    EXPECT_EQ("Files which could not be renamed:\r\n\r\n"
+              "  " +
+                  folder.path() +
+                  "a1.jpg\r\n"
+                  "  " +
+                  folder.path() +
+                  "a2.jpg\r\n"
+                  "\r\nNumber of files renamed successfully: 0\r\n",
+              logAfterHeader(readFile(folder.path() + "Tessaly.log")));
+}
+
+} // namespace
+} // namespace tessaly::test
