@@ -1,5 +1,6 @@
 #include "dialogs/RenameDlg.h"
 
+#include "batch/NameConflicts.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/NumberField.h"
 #include "dialogs/RenumberSettingsDlg.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace tessaly {
 
@@ -33,6 +35,13 @@ const char* const kRenameFiles = "Rename Files";
 const char* const kRenameFilesSwitchedOn = "Rename files";
 const char* const kResizeFiles = "Resize files";
 const char* const kRenameAndResize = "Rename && Resize";
+
+std::string conflictMessage(const std::string& path) {
+    return "One or more of the destination file names is already in use.  The first conflicting "
+           "file name is \"" +
+           path +
+           "\".  Please modify your selected rename options or choose a different set of files.";
+}
 
 // Counts of bytes outside the text stop at its ends.
 std::size_t bounded(const std::string& text, int count) {
@@ -317,6 +326,18 @@ void CRenameDlg::OnRenameFiles() {
     // On every press, whether or not the dialog then closes.
     SaveResizeSettings(ports_.settings, resizeSettings.values);
 
+    if (renameChecked) {
+        std::optional<std::string> conflict;
+        {
+            WaitCursorScope wait(controls());
+            conflict = CheckNameConflicts(*job, ports_.fileSystem);
+        }
+        if (conflict) {
+            controls().messageBox(conflictMessage(*conflict), "Tessaly Notice",
+                                  mb::Ok | mb::IconExclamation);
+            return;
+        }
+    }
     ReadControls();
     Dialog::OnOK();
 }

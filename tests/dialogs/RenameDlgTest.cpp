@@ -37,6 +37,11 @@ const char* const kAlreadyRemoved = "The entire file prefix has already been rem
                                     "left arrow button to restore the prefix characters.";
 const char* const kEntire = "<Entire prefix removed>";
 
+int SetCalls(const FakeSettingsBackend& registry, const std::string& name) {
+    return static_cast<int>(
+        std::count(registry.calls.begin(), registry.calls.end(), "set " + name));
+}
+
 std::vector<FileEntry> Entries(const std::vector<std::string>& paths) {
     std::vector<FileEntry> files;
     for (const std::string& path : paths)
@@ -44,10 +49,36 @@ std::vector<FileEntry> Entries(const std::vector<std::string>& paths) {
     return files;
 }
 
+// The disk as the conflict check sees it, noting at each look whether the wait cursor is up.
+class WatchedDisk final : public FileSystem {
+public:
+    explicit WatchedDisk(FakeFileSystem& disk) : disk_(disk) {}
+    const FakeDialogControls* window = nullptr;
+    mutable std::vector<int> cursorDepths;
+
+    bool exists(const std::string& path) const override {
+        cursorDepths.push_back(window->waitCursorDepth);
+        return disk_.exists(path);
+    }
+    bool renameNoReplace(const std::string& from, const std::string& to) override {
+        return disk_.renameNoReplace(from, to);
+    }
+    std::optional<std::int32_t> modificationTime(const std::string& path) const override {
+        return disk_.modificationTime(path);
+    }
+    std::unique_ptr<TextFile> createTextFile(const std::string& path) override {
+        return disk_.createTextFile(path);
+    }
+
+private:
+    FakeFileSystem& disk_;
+};
+
 // The dialog as the verb sets it up and runs it, on controls without windows. The machine key
 // exists, as the installer leaves it, so that saved resize settings are kept.
 struct RenameRun {
     FakeFileSystem disk;
+    WatchedDisk watchedDisk{disk};
     FakeSettingsBackend registry;
     SettingsStore store{registry};
     RecordingPageOpener opener;
@@ -60,7 +91,8 @@ struct RenameRun {
     explicit RenameRun(const std::vector<std::string>& paths,
                        const std::function<void(RenameRun&)>& before = {})
         : files(Entries(paths)), job(files, std::make_unique<FakeImageResizer>()),
-          dialog({store, disk, viewPage}) {
+          dialog({store, watchedDisk, viewPage}) {
+        watchedDisk.window = &window;
         for (const FileEntry& file : files)
             disk.addFile(file.path);
         registry.addKey(SettingsRoot::Machine, kMachineKey);
@@ -383,6 +415,78 @@ TEST(RenameDialog, WindowMenuAboutPaintingAndTheHiddenViewButton) {
     EXPECT_EQ((std::vector<std::string>{"C:\\Photos\\Tessaly.htm"}), run.opener.opened);
     EXPECT_NE(std::string::npos,
               run.disk.bytes("C:\\Photos\\Tessaly.htm").find("C:\\Photos\\IMG_0013.JPG"));
+}
+
+TEST(RenameDialog, RenameFilesSavesOnEveryPressAndATakenNameKeepsTheDialogOpen) {
+    RenameRun run(kRomePhotos);
+    run.disk.addFile("C:\\Photos\\Rome_0002.JPG");
+    run.Type("Rome_");
+    run.Click(IDC_RESIZE);
+    run.Click(IDC_RENAME_FILES);
+
+    EXPECT_FALSE(run.window.ended);
+    ASSERT_EQ(1u, run.window.messages.size());
+    EXPECT_EQ("One or more of the destination file names is already in use.  The first "
+              "conflicting file name is \"C:\\Photos\\Rome_0002.JPG\".  Please modify your "
+              "selected rename options or choose a different set of files.",
+              run.window.messages[0].text);
+    EXPECT_EQ("Tessaly Notice", run.window.messages[0].caption);
+    EXPECT_EQ(mb::Ok | mb::IconExclamation, run.window.messages[0].style);
+    // The check looked at the disk under the wait cursor, up to the first taken name.
+    EXPECT_EQ((std::vector<int>{1, 1}), run.watchedDisk.cursorDepths);
+    EXPECT_EQ(1, run.window.waitCursorShown);
+    EXPECT_EQ(0, run.window.waitCursorDepth);
+    // The options were written before the check, and stay written.
+    EXPECT_EQ("Rome_", run.job.newPrefix());
+    EXPECT_EQ(4, run.job.removedCount());
+    EXPECT_EQ(0, run.job.renumber());
+    EXPECT_EQ(1, run.job.digits());
+    EXPECT_EQ(1, run.job.startNumber());
+    EXPECT_FALSE(run.job.entirePrefixRemoved());
+    EXPECT_EQ(std::string("sml.\0", 5),
+              bytesOf(run.registry, SettingsRoot::Machine, kMachineKey, "ResizePrefix"));
+    EXPECT_EQ(dword(1044),
+              bytesOf(run.registry, SettingsRoot::Machine, kMachineKey, "ResizeSelectedSize"));
+    EXPECT_EQ(dword(0),
+              bytesOf(run.registry, SettingsRoot::Machine, kMachineKey, "ResizeCustomWidth"));
+    EXPECT_EQ(dword(0),
+              bytesOf(run.registry, SettingsRoot::Machine, kMachineKey, "ResizeCustomHeight"));
+
+    run.Type("Trip_");
+    run.Click(IDC_RENAME_FILES);
+    EXPECT_TRUE(run.window.ended);
+    EXPECT_EQ(IDC_OK, run.window.endResult);
+    EXPECT_EQ(1u, run.window.messages.size());
+    EXPECT_EQ("Trip_", run.job.newPrefix());
+    for (const char* name :
+         {"ResizePrefix", "ResizeSelectedSize", "ResizeCustomHeight", "ResizeCustomWidth"})
+        EXPECT_EQ(2, SetCalls(run.registry, name)) << name;
+    // The digit count is the verb's to save, and only once the dialog has closed.
+    EXPECT_EQ(0, SetCalls(run.registry, "RenumberDigits"));
+    EXPECT_TRUE(run.dialog.renameChecked);
+    EXPECT_TRUE(run.dialog.resizeChecked);
+    EXPECT_TRUE(run.disk.renames.empty());
+}
+
+// Only resizing: the new names do not matter, so nothing is checked on disk.
+TEST(RenameDialog, ResizeOnlyClosesWithoutTheConflictCheck) {
+    RenameRun run(kRomePhotos);
+    run.window.answers = {mb::IdYes};
+    run.Right();
+    run.Right();
+    run.Right();
+    run.Click(IDC_RENAME);
+    run.Click(IDC_RESIZE);
+    run.Click(IDC_RENAME_FILES);
+    EXPECT_TRUE(run.window.ended);
+    EXPECT_EQ(IDC_OK, run.window.endResult);
+    EXPECT_TRUE(run.watchedDisk.cursorDepths.empty());
+    EXPECT_EQ(1, SetCalls(run.registry, "ResizePrefix"));
+    EXPECT_FALSE(run.dialog.renameChecked);
+    EXPECT_TRUE(run.dialog.resizeChecked);
+    EXPECT_TRUE(run.job.entirePrefixRemoved());
+    EXPECT_EQ(8, run.job.removedCount());
+    EXPECT_EQ(1, run.job.renumber());
 }
 
 TEST(RenameDialog, TheOkCommandIsIgnoredAndCancelEnds) {

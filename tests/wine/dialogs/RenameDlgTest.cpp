@@ -12,6 +12,7 @@
 #include "support/FakeImageResizer.h"
 #include "support/RecordingPageOpener.h"
 #include "support/RenameDialogInputs.h"
+#include "support/TempFolder.h"
 #include "support/TemplateLayout.h"
 #include "support/TestRegistry.h"
 #include "viewpage/ViewPageWriter.h"
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tessaly::test {
@@ -254,6 +256,57 @@ TEST(RenameDialogWindow, WindowMenuEntryOpensAbout) {
     EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), entryId);
     EXPECT_TRUE(aboutSeen);
     EXPECT_TRUE(minimized);
+}
+
+// Real files: the second new name is taken, so "Rename Files" keeps the dialog open with the
+// taken path; another prefix lets it close. The dialog itself never touches a file, and it
+// saves the resize settings, but not the digit count.
+TEST(RenameDialogWindow, ATakenNameOnDiskKeepsTheDialogOpen) {
+    TempFolder folder;
+    const std::vector<FileEntry> photos = {{folder.write("IMG_0001.JPG")},
+                                           {folder.write("IMG_0002.JPG")},
+                                           {folder.write("IMG_0013.JPG")}};
+    const std::string taken = folder.write("Rome_0002.JPG");
+    MainDialog main(photos);
+    ASSERT_TRUE(createKey(HKEY_LOCAL_MACHINE, kMachineSettingsKey));
+    std::string text;
+    HICON icon = nullptr;
+    bool openAfter = false;
+    DialogScript script([&] {
+        const HWND dialog = WaitForDialog(kCaption);
+        if (dialog == nullptr)
+            return;
+        TypeText(dialog, IDC_NEW_PREFIX, "Rome_");
+        PostClick(dialog, IDC_RENAME_FILES);
+        const HWND box = WaitForDialog("Tessaly Notice");
+        if (box == nullptr)
+            return;
+        text = MessageBoxText(box);
+        icon = MessageBoxIcon(box);
+        ClickButton(box, IDOK);
+        WaitUntilGone(box);
+        openAfter = IsWindowVisible(dialog) != FALSE;
+        TypeText(dialog, IDC_NEW_PREFIX, "Trip_");
+        ClickButton(dialog, IDC_RENAME_FILES);
+    });
+    EXPECT_EQ(IDOK, main.Run());
+    script.Join();
+    EXPECT_EQ("One or more of the destination file names is already in use.  The first "
+              "conflicting file name is \"" +
+                  taken +
+                  "\".  Please modify your selected rename options or choose a different set "
+                  "of files.",
+              text);
+    EXPECT_EQ(LoadIconA(nullptr, IDI_EXCLAMATION), icon);
+    EXPECT_TRUE(openAfter);
+    EXPECT_EQ("Trip_", main.job.newPrefix());
+    for (const FileEntry& photo : photos)
+        EXPECT_TRUE(fileExists(photo.path)) << photo.path;
+    const std::optional<RawValue> prefix =
+        valueOf(HKEY_LOCAL_MACHINE, kMachineSettingsKey, "ResizePrefix");
+    ASSERT_TRUE(prefix);
+    EXPECT_EQ(std::string("sml.\0", 5), prefix->bytes);
+    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, kUserSettingsKey));
 }
 
 } // namespace
