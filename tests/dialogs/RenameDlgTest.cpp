@@ -124,7 +124,7 @@ struct RenameRun {
         Notification n;
         n.id = IDC_REMOVAL_ADJUSTER;
         n.code = notify::UpDownDeltaPos;
-        n.position = Position();
+        n.position = std::min(Position(), 100);
         n.delta = delta;
         ASSERT_TRUE(dialog.OnNotify(n));
         if (n.result == 0)
@@ -247,6 +247,24 @@ TEST(RenameDialog, OneFileNeverReachesTheEntirePrefixQuestion) {
     EXPECT_EQ("IMG_0001.JPG", run.Text(IDC_NEW_NAME));
     EXPECT_TRUE(run.window.messages.empty());
     EXPECT_FALSE(run.dialog.entirePrefixRemoved);
+}
+
+// The control stops at 100; a longer prefix is still stepped one character at a time.
+TEST(RenameDialog, APrefixBeyondTheControlsRangeStepsOneByOne) {
+    const std::string stem = "C:\\P\\" + std::string(120, 'A');
+    RenameRun run({stem + "x1.jpg", stem + "x2.jpg"});
+    run.window.answers = {mb::IdNo};
+    std::vector<std::string> counts = {run.Text(IDC_REMOVED_COUNT)};
+    for (const bool right : {false, false, true, true, true}) {
+        if (right)
+            run.Right();
+        else
+            run.Left();
+        counts.push_back(run.Text(IDC_REMOVED_COUNT));
+    }
+    EXPECT_EQ((std::vector<std::string>{"121", "120", "119", "120", "121", "121"}), counts);
+    ASSERT_EQ(1u, run.window.messages.size());
+    EXPECT_EQ(kQuestion, run.window.messages[0].text);
 }
 
 // Letter case differs at the first byte: no common prefix, so the first right arrow asks.
