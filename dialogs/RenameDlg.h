@@ -33,10 +33,11 @@ public:
     int fileCount = 0;
     std::string countText;        // "%d" of fileCount
     std::string originalNameText; // the example file's name
-    std::string newNameText;      // the example name without its first initialRemovedCount bytes
+    std::string newNameText; // the example file's name without its first initialRemovedCount bytes
     int initialRemovedCount = 0;
-    int maxPrefix = 0; // the common prefix's length
-    std::string removedPrefixText;
+    int maxPrefix = 0;             // the common prefix's length
+    std::string removedPrefixText; // the common prefix
+    // What the removed-prefix display shows part of; taken from the job again on opening.
     std::string commonPrefix;
 
     const int minPrefix = 0;
@@ -52,6 +53,7 @@ public:
     CResizeSettingsDlg resizeSettings;
 
     // The controls as last read back: by "Rename Files", and again when it closes the dialog.
+    // After OK the verb takes both switches from here, with order and resizeSettings.
     std::string newPrefix;
     bool renameChecked = false;
     bool resizeChecked = false;

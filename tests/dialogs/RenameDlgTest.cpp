@@ -507,14 +507,5 @@ TEST(RenameDialog, ResizeOnlyClosesWithoutTheConflictCheck) {
     EXPECT_EQ(1, run.job.renumber());
 }
 
-TEST(RenameDialog, TheOkCommandIsIgnoredAndCancelEnds) {
-    RenameRun run(kRomePhotos);
-    EXPECT_TRUE(run.dialog.OnCommand(IDC_OK, notify::ButtonClicked));
-    EXPECT_FALSE(run.window.ended);
-    EXPECT_TRUE(run.dialog.OnCommand(IDC_CANCEL, notify::ButtonClicked));
-    EXPECT_TRUE(run.window.ended);
-    EXPECT_EQ(IDC_CANCEL, run.window.endResult);
-}
-
 } // namespace
 } // namespace tessaly::test
