@@ -62,6 +62,25 @@ public:
     // centred in the client area.
     virtual bool isMinimized() const = 0;
     virtual void paintIcon(int iconId) = 0;
+
+    // The wait cursor, shown from the first begin to the matching end; WaitCursorScope pairs
+    // them.
+    virtual void beginWaitCursor() = 0;
+    virtual void endWaitCursor() = 0;
+};
+
+// Shows the wait cursor over a dialog for the lifetime of the object.
+class WaitCursorScope {
+public:
+    explicit WaitCursorScope(DialogControls& controls) : controls_(controls) {
+        controls_.beginWaitCursor();
+    }
+    ~WaitCursorScope() { controls_.endWaitCursor(); }
+    WaitCursorScope(const WaitCursorScope&) = delete;
+    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
+
+private:
+    DialogControls& controls_;
 };
 
 } // namespace tessaly

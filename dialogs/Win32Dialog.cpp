@@ -156,8 +156,14 @@ INT_PTR Win32Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             notification.delta = step->iDelta;
         }
         const HWND window = window_;
+        const int modalRuns = modalRuns_;
         if (!dialog_.OnNotify(notification))
             return FALSE;
+        // An up-down captures the mouse and starts its auto-repeat only after this answer. A
+        // modal window shown meanwhile took the button's release, so the control would repeat
+        // the step until the next click: end its tracking once it has set it up.
+        if (upDown && modalRuns_ != modalRuns)
+            PostMessageA(header->hwndFrom, WM_CANCELMODE, 0, 0);
         if (upDown)
             step->iDelta = notification.delta;
         if (window_ == window)
@@ -295,10 +301,12 @@ void Win32Dialog::destroyWindow() {
 }
 
 int Win32Dialog::messageBox(const std::string& text, const std::string& caption, unsigned style) {
+    ++modalRuns_;
     return MessageBoxA(window_, text.c_str(), caption.c_str(), style);
 }
 
 int Win32Dialog::runChild(Dialog& child) {
+    ++modalRuns_;
     Win32Dialog binding(child);
     return static_cast<int>(binding.RunModal(window_));
 }
@@ -340,6 +348,16 @@ void Win32Dialog::paintIcon(int iconId) {
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
     DrawIcon(paint.dc(), x, y, ModuleIcon(iconId));
+}
+
+void Win32Dialog::beginWaitCursor() {
+    if (waitCursorDepth_++ == 0)
+        waitCursor_.emplace();
+}
+
+void Win32Dialog::endWaitCursor() {
+    if (waitCursorDepth_ > 0 && --waitCursorDepth_ == 0)
+        waitCursor_.reset();
 }
 
 bool PumpWaitingMessages() {

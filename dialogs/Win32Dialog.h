@@ -6,8 +6,11 @@
 
 #include "dialogs/Dialog.h"
 #include "dialogs/DialogControls.h"
+#include "platform/WaitCursor.h"
 
 #include <windows.h>
+
+#include <optional>
 
 namespace tessaly {
 
@@ -54,6 +57,8 @@ public:
     bool appendToSystemMenu(const std::string& text, unsigned command) override;
     bool isMinimized() const override;
     void paintIcon(int iconId) override;
+    void beginWaitCursor() override;
+    void endWaitCursor() override;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -63,6 +68,9 @@ private:
     Dialog& dialog_;
     HWND window_ = nullptr;
     bool modeless_ = false;
+    int modalRuns_ = 0; // message boxes and child dialogs shown so far
+    std::optional<WaitCursor> waitCursor_;
+    int waitCursorDepth_ = 0;
 };
 
 // Takes, translates and dispatches the messages waiting in this thread's queue, one at a time,

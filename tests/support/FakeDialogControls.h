@@ -61,6 +61,8 @@ public:
     std::vector<std::pair<std::string, unsigned>> systemMenu;
     bool minimized = false;
     int paintedIcon = 0;
+    int waitCursorDepth = 0; // begun and not yet ended
+    int waitCursorShown = 0; // times it appeared
 
     std::string text(int id) const override;
     void setText(int id, const std::string& text) override;
@@ -86,6 +88,11 @@ public:
     bool appendToSystemMenu(const std::string& text, unsigned command) override;
     bool isMinimized() const override { return minimized; }
     void paintIcon(int iconId) override { paintedIcon = iconId; }
+    void beginWaitCursor() override {
+        if (waitCursorDepth++ == 0)
+            ++waitCursorShown;
+    }
+    void endWaitCursor() override { --waitCursorDepth; }
 
 private:
     const FakeControl* find(int id) const;

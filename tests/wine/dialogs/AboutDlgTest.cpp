@@ -89,7 +89,7 @@ std::set<int> IconSizes(HMODULE module, int iconId) {
 TEST(AboutDialog, TheModuleHoldsTheTemplatesTheIconAndTheMenuEntry) {
     const HMODULE module = LoadLibraryA("Tessaly.dll");
     ASSERT_NE(nullptr, module);
-    for (const int id : {IDD_ABOUTBOX, IDD_RENUMBER_SETTINGS, IDD_RESIZE_SETTINGS})
+    for (const int id : {IDD_ABOUTBOX, IDD_RENUMBER_SETTINGS, IDD_RESIZE_SETTINGS, IDD_RENAME})
         EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG)) << id;
     EXPECT_EQ((std::set<int>{16, 32}), IconSizes(module, IDI_TESSALY));
     char entry[64] = {};

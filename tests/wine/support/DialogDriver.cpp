@@ -97,6 +97,26 @@ void ClickControl(HWND dialog, int id) {
     SendMessageA(control, WM_LBUTTONUP, 0, centre);
 }
 
+void PostArrowClick(HWND dialog, int id, bool rightHalf) {
+    const HWND control = GetDlgItem(dialog, id);
+    RECT box;
+    GetClientRect(control, &box);
+    const int x = rightHalf ? box.right * 3 / 4 : box.right / 4;
+    const LPARAM point = MAKELPARAM(x, box.bottom / 2);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(control, WM_LBUTTONUP, 0, point);
+}
+
+std::string WaitForControlText(HWND dialog, int id, const std::string& expected, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const std::string text = ControlText(dialog, id);
+        if (text == expected || GetTickCount() - start > timeoutMs)
+            return text;
+        Sleep(kPollMs);
+    }
+}
+
 void TypeText(HWND dialog, int id, const std::string& text) {
     SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }

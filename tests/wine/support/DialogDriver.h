@@ -33,6 +33,12 @@ void PostKey(HWND window, WPARAM key);
 // A click of the mouse on a radio button or check box: the control changes its own state, as
 // its kind and group want, and notifies the dialog. Returns once the dialog has handled it.
 void ClickControl(HWND dialog, int id);
+// A click of the mouse on the right or the left half of an up-down control, posted: the
+// control asks its dialog first, which may answer with a message box of its own.
+void PostArrowClick(HWND dialog, int id, bool rightHalf);
+// Waits until a control shows the text and returns the text it showed last.
+std::string WaitForControlText(HWND dialog, int id, const std::string& expected,
+                               DWORD timeoutMs = 5000);
 // Replaces an edit's text; the edit notifies its dialog as it does for typing.
 void TypeText(HWND dialog, int id, const std::string& text);
 // Selects a combo box item as the user does, with the notification the dialog gets for it.

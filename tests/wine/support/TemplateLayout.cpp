@@ -71,8 +71,11 @@ void ExpectTemplate(HWND dialog, const ExpectedTemplate& layout) {
     const LONG_PTR style = GetWindowLongPtrA(dialog, GWL_STYLE);
     EXPECT_EQ(WS_POPUP, style & WS_POPUP);
     EXPECT_EQ(WS_CAPTION, style & WS_CAPTION);
-    EXPECT_EQ(DS_MODALFRAME, style & DS_MODALFRAME);
+    EXPECT_EQ(layout.modalFrame ? DS_MODALFRAME : 0, style & DS_MODALFRAME);
     EXPECT_EQ(layout.systemMenu ? WS_SYSMENU : 0, style & WS_SYSMENU);
+    EXPECT_EQ(layout.minimizeBox ? WS_MINIMIZEBOX : 0, style & WS_MINIMIZEBOX);
+    EXPECT_EQ(layout.appWindow ? WS_EX_APPWINDOW : 0,
+              GetWindowLongPtrA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
     RECT client;
     GetClientRect(dialog, &client);

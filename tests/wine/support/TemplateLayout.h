@@ -33,6 +33,9 @@ struct ExpectedTemplate {
     int height;
     bool systemMenu;
     std::vector<ExpectedControl> controls; // in template order, which is the tab order
+    bool modalFrame = true;
+    bool minimizeBox = false;
+    bool appWindow = false; // shown in the task bar
 };
 
 RECT Units(int x, int y, int width, int height);

@@ -1,0 +1,97 @@
+#pragma once
+// The main dialog: the user chooses to rename, to resize or both, how many leading characters
+// of the common prefix go, the new prefix, renumbering and the resize size, and sees the
+// example file's new names as they would come out. "Rename Files" writes the choices into the
+// job and closes unless a new name is already taken.
+
+#include "dialogs/Dialog.h"
+#include "dialogs/ResizeSettingsDlg.h"
+
+#include <string>
+
+namespace tessaly {
+
+class BatchJob;
+class FileSystem;
+class SettingsStore;
+class ViewPageWriter;
+
+// What the dialog reaches beyond its window: the stored settings, the disk for the conflict
+// check, and the picture page behind the hidden "View Selected" button.
+struct RenameDialogPorts {
+    SettingsStore& settings;
+    const FileSystem& fileSystem;
+    ViewPageWriter& viewPage;
+};
+
+class CRenameDlg final : public Dialog {
+public:
+    explicit CRenameDlg(const RenameDialogPorts& ports);
+
+    // Set by the verb before the run. The job must outlive the dialog's window.
+    BatchJob* job = nullptr;
+    int fileCount = 0;
+    std::string countText;        // "%d" of fileCount
+    std::string originalNameText; // the example file's name
+    std::string newNameText; // the example file's name without its first initialRemovedCount bytes
+    int initialRemovedCount = 0;
+    int maxPrefix = 0;             // the common prefix's length
+    std::string removedPrefixText; // the common prefix
+    // What the removed-prefix display shows part of; taken from the job again on opening.
+    std::string commonPrefix;
+
+    const int minPrefix = 0;
+
+    // Renumbering as the dialog holds it until "Rename Files".
+    int renumber = 0;
+    int digits = 0;
+    int startNumber = 1;
+    int order = 1;
+    // The user confirmed removing the entire prefix and has not stepped back since.
+    bool entirePrefixRemoved = false;
+    // Kept for the dialog's whole life: each run of it starts where the last one ended.
+    CResizeSettingsDlg resizeSettings;
+
+    // The controls as last read back: by "Rename Files", and again when it closes the dialog.
+    // After OK the verb takes both switches from here, with order and resizeSettings.
+    std::string newPrefix;
+    bool renameChecked = false;
+    bool resizeChecked = false;
+
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    bool OnNotify(Notification& notification) override;
+    bool OnSysCommand(unsigned command) override;
+    bool OnPaint() override;
+    int OnQueryDragIcon() override;
+    // Enter outside a push button: never closes this dialog.
+    void OnOK() override {}
+
+private:
+    // Inputs into the controls, and the controls back into the fields.
+    void WriteInputs();
+    void ReadControls();
+
+    int RemovedCount() const;
+    void SetRemovedCount(int count);
+    void RefreshExample();
+    void ShowResizeChoice();
+    // Whether the adjuster may move by step from where it stands.
+    bool OnAdjusterStep(int step);
+
+    void OnRenameCheck();
+    void OnResizeCheck();
+    void OnRenumberCheck();
+    void OnRenumberSettings();
+    void OnResizeSettings();
+    void OnAbout();
+    void OnViewSelected();
+    void OnRenameFiles();
+
+    RenameDialogPorts ports_;
+    // Where the adjuster stands. Its control stops at 100; this does not, so a longer prefix
+    // is still stepped through one character at a time.
+    int adjusterPosition_ = 0;
+};
+
+} // namespace tessaly
