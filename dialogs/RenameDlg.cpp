@@ -82,6 +82,20 @@ void CRenameDlg::ReadControls() {
     resizeChecked = controls().isChecked(IDC_RESIZE);
 }
 
+void CRenameDlg::TakeInputsFrom(BatchJob& analysed) {
+    const int removed = defaultRemovedCount(analysed.exampleName(), analysed.prefixLength());
+    job = &analysed;
+    originalNameText = analysed.exampleFileName();
+    initialRemovedCount = removed;
+    newNameText =
+        analysed.exampleName().substr(static_cast<size_t>(removed)) + analysed.extension();
+    maxPrefix = analysed.prefixLength();
+    removedPrefixText = analysed.commonPrefix();
+    commonPrefix = analysed.commonPrefix();
+    countText = std::to_string(analysed.fileCount());
+    fileCount = analysed.fileCount();
+}
+
 bool CRenameDlg::OnInitDialog() {
     WriteInputs();
 

@@ -28,7 +28,12 @@ class CRenameDlg final : public Dialog {
 public:
     explicit CRenameDlg(const RenameDialogPorts& ports);
 
-    // Set by the verb before the run. The job must outlive the dialog's window.
+    // Sets the inputs below from the analysed job, as the verb hands them over: the example
+    // names with the default removed count, the bounds of the adjuster, the common prefix and
+    // the count. The job must outlive the dialog's window.
+    void TakeInputsFrom(BatchJob& job);
+
+    // Set by the verb before the run.
     BatchJob* job = nullptr;
     int fileCount = 0;
     std::string countText;        // "%d" of fileCount

@@ -12,7 +12,6 @@
 #include "support/FakeImageResizer.h"
 #include "support/FakeSettingsBackend.h"
 #include "support/RecordingPageOpener.h"
-#include "support/RenameDialogInputs.h"
 #include "viewpage/ViewPageWriter.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +95,7 @@ struct RenameRun {
         for (const FileEntry& file : files)
             disk.addFile(file.path);
         registry.addKey(SettingsRoot::Machine, kMachineKey);
-        SetInputsAsTheVerbDoes(dialog, job);
+        dialog.TakeInputsFrom(job);
         window.edits.insert(IDC_NEW_PREFIX);
         window.strings[IDS_ABOUTBOX] = "&About Tessaly...";
         if (before)

@@ -11,7 +11,6 @@
 #include "support/DialogDriver.h"
 #include "support/FakeImageResizer.h"
 #include "support/RecordingPageOpener.h"
-#include "support/RenameDialogInputs.h"
 #include "support/TempFolder.h"
 #include "support/TemplateLayout.h"
 #include "support/TestRegistry.h"
@@ -119,7 +118,7 @@ struct MainDialog {
 
     explicit MainDialog(std::vector<FileEntry> selection)
         : files(std::move(selection)), job(files, std::make_unique<FakeImageResizer>()) {
-        SetInputsAsTheVerbDoes(dialog, job);
+        dialog.TakeInputsFrom(job);
     }
     INT_PTR Run() {
         Win32Dialog binding(dialog);
