@@ -9,13 +9,13 @@
 #include "support/DialogDriver.h"
 #include "support/Pictures.h"
 #include "support/ScriptedMessageBoxes.h"
+#include "support/LogHeader.h"
 #include "support/TempFolder.h"
 
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 
 namespace tessaly::test {
@@ -57,35 +57,6 @@ LRESULT CALLBACK WatchDestruction(int code, WPARAM wParam, LPARAM lParam) {
             static_cast<int>(SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// The names in a folder, without "." and "..".
-std::set<std::string> namesIn(const std::string& folder) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.insert(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-// The log's header with its date line checked for shape and taken out; the rest as it is.
-std::string logAfterHeader(const std::string& bytes) {
-    static const std::regex header(
-        "Vexmoor Software Tessaly\r\n"
-        "(Sunday|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday), "
-        "(January|February|March|April|May|June|July|August|September|October|November|"
-        "December) [0-3][0-9], 20[0-9][0-9]  [0-2][0-9]:[0-5][0-9]:[0-6][0-9]\r\n\r\n");
-    std::smatch match;
-    if (!std::regex_search(bytes, match, header, std::regex_constants::match_continuous))
-        return "<no header in: " + bytes + ">";
-    return bytes.substr(static_cast<std::size_t>(match.length(0)));
 }
 
 class WineBatch : public ::testing::Test {

@@ -1,6 +1,7 @@
 #pragma once
 // A unique folder under the temporary directory, removed with everything in it at the end.
 
+#include <set>
 #include <string>
 
 namespace tessaly::test {
@@ -24,5 +25,7 @@ private:
 // The whole content of a file, or an empty string when it cannot be read.
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
+// The names in a folder (ending with its separator), without "." and "..".
+std::set<std::string> namesIn(const std::string& folder);
 
 } // namespace tessaly::test

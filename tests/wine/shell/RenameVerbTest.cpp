@@ -1,0 +1,297 @@
+// "&Rename/Resize with Tessaly" end to end: the real DLL loaded as Explorer loads it, a real
+// selection, the real registry, real files, and the real dialogs answered from a second
+// thread by control id.
+#include "host/SelectionDataObject.h"
+#include "imaging/GdiplusResizer.h"
+#include "resources/ResourceIds.h"
+#include "support/DialogDriver.h"
+#include "support/LogHeader.h"
+#include "support/Pictures.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TempFolder.h"
+#include "support/TessalyModule.h"
+#include "support/TestRegistry.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+
+namespace tessaly::test {
+namespace {
+
+const char kMainCaption[] = "Vexmoor Software Tessaly 3.1";
+const char kNoExtensionText[] =
+    "The selected files do not have a common file extension (such as .JPG or .GIF).  Please "
+    "reselect files that have the same file extension.";
+const char kNoPrefixText[] =
+    "The selected files do not have a common file name prefix (leading file name characters).  "
+    "Press Cancel to reselect related files.  Press OK to continue.";
+
+HWND mainDialog(DWORD timeoutMs = 10000) {
+    return WaitForDialogWithControl(kMainCaption, IDC_RENAME_FILES, timeoutMs);
+}
+
+std::optional<DWORD> storedDigits() {
+    const std::optional<RawValue> value =
+        valueOf(HKEY_CURRENT_USER, kUserSettingsKey, "RenumberDigits");
+    if (!value || value->type != REG_DWORD || value->bytes.size() != 4)
+        return std::nullopt;
+    DWORD digits = 0;
+    std::memcpy(&digits, value->bytes.data(), 4);
+    return digits;
+}
+
+class RenameVerb : public ::testing::Test {
+protected:
+    SettingsKeysRemoved keys;
+    TessalyModule module;
+    TempFolder folder;
+    IContextMenu* menu = nullptr;
+
+    void SetUp() override {
+        ASSERT_TRUE(module.loaded());
+        ASSERT_TRUE(createKey(HKEY_LOCAL_MACHINE, kMachineSettingsKey)); // as installed
+        ASSERT_EQ(S_OK, module.CreateHandler(IID_IContextMenu, reinterpret_cast<void**>(&menu)));
+    }
+    void TearDown() override {
+        if (menu != nullptr)
+            menu->Release();
+    }
+
+    std::vector<std::string> files(const std::vector<std::string>& names) {
+        std::vector<std::string> paths;
+        for (const std::string& name : names)
+            paths.push_back(folder.write(name, "picture " + name));
+        return paths;
+    }
+
+    // Chooses the entry as Explorer does, for the selection.
+    HRESULT invoke(const std::vector<std::string>& paths) {
+        IDataObject* data = host::CreateSelectionDataObject(paths);
+        if (data == nullptr)
+            return E_FAIL;
+        IShellExtInit* init = nullptr;
+        menu->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init));
+        init->Initialize(nullptr, data, nullptr);
+        init->Release();
+        data->Release();
+        CMINVOKECOMMANDINFO info = {};
+        info.cbSize = sizeof info;
+        info.lpVerb = MAKEINTRESOURCEA(0);
+        info.nShow = SW_SHOWNORMAL;
+        return menu->InvokeCommand(&info);
+    }
+};
+
+TEST_F(RenameVerb, OpensWithTheDefaultRemovalAndTheExampleNames) {
+    const std::vector<std::string> paths = files({"IMG_0013.JPG", "IMG_0001.JPG", "IMG_0002.jpg"});
+    bool warned = true;
+    std::string removed, original, renamed, count;
+    DialogScript script([&] {
+        const HWND dialog = mainDialog();
+        if (dialog == nullptr)
+            return;
+        warned = FindWindowA("#32770", "Tessaly Warning") != nullptr ||
+                 FindWindowA("#32770", "Tessaly Notice") != nullptr;
+        removed = ControlText(dialog, IDC_REMOVED_COUNT);
+        original = ControlText(dialog, IDC_ORIGINAL_NAME);
+        renamed = ControlText(dialog, IDC_NEW_NAME);
+        count = ControlText(dialog, IDC_FILE_COUNT);
+        PostClick(dialog, IDC_CANCEL);
+    });
+    EXPECT_EQ(S_OK, invoke(paths));
+    script.Join();
+    EXPECT_FALSE(warned);
+    EXPECT_EQ("4", removed);
+    EXPECT_EQ("IMG_0001.JPG", original);
+    EXPECT_EQ("0001.JPG", renamed);
+    EXPECT_EQ("3", count);
+    EXPECT_EQ((std::set<std::string>{"IMG_0001.JPG", "IMG_0002.jpg", "IMG_0013.JPG"}),
+              namesIn(folder.path()));
+}
+
+TEST_F(RenameVerb, WithoutACommonExtensionOnlyTheNoticeIsShown) {
+    std::string text;
+    HICON icon = nullptr;
+    bool dialogSeen = false;
+    DialogScript script([&] {
+        const HWND box = WaitForDialog("Tessaly Notice");
+        if (box == nullptr)
+            return;
+        text = MessageBoxText(box);
+        icon = MessageBoxIcon(box);
+        PostClick(box, IDOK);
+        WaitUntilGone(box);
+        dialogSeen = mainDialog(1000) != nullptr;
+    });
+    EXPECT_EQ(S_OK, invoke(files({"a.jpg", "b.gif"})));
+    script.Join();
+    EXPECT_EQ(kNoExtensionText, text);
+    EXPECT_NE(nullptr, icon);
+    EXPECT_FALSE(dialogSeen);
+}
+
+TEST_F(RenameVerb, WithoutACommonPrefixTheWarningLetsTheUserStopOrGoOn) {
+    const std::vector<std::string> paths = files({"img_01.jpg", "IMG_02.jpg"});
+    for (const int answer : {IDCANCEL, IDOK}) {
+        SCOPED_TRACE(answer);
+        std::string text, removed = "<no dialog>";
+        DialogScript script([&] {
+            const HWND box = WaitForDialog("Tessaly Warning");
+            if (box == nullptr)
+                return;
+            text = MessageBoxText(box);
+            PostClick(box, answer);
+            const HWND dialog = mainDialog(answer == IDOK ? 10000 : 1000);
+            if (dialog == nullptr)
+                return;
+            removed = ControlText(dialog, IDC_REMOVED_COUNT);
+            PostClick(dialog, IDC_CANCEL);
+        });
+        EXPECT_EQ(S_OK, invoke(paths));
+        script.Join();
+        EXPECT_EQ(kNoPrefixText, text);
+        EXPECT_EQ(answer == IDOK ? "0" : "<no dialog>", removed);
+    }
+}
+
+TEST_F(RenameVerb, ASingleFileOpensWithoutAWarning) {
+    bool warned = true;
+    std::string removed;
+    DialogScript script([&] {
+        const HWND dialog = mainDialog();
+        if (dialog == nullptr)
+            return;
+        warned = FindWindowA("#32770", "Tessaly Warning") != nullptr;
+        removed = ControlText(dialog, IDC_REMOVED_COUNT);
+        PostClick(dialog, IDC_CANCEL);
+    });
+    EXPECT_EQ(S_OK, invoke(files({"DSC01234.JPG"})));
+    script.Join();
+    EXPECT_FALSE(warned);
+    EXPECT_EQ("3", removed);
+}
+
+// In the main dialog: renumbering on, and the digit count chosen in its settings.
+void chooseDigits(HWND dialog, int digitItem) {
+    ClickControl(dialog, IDC_RENUMBER);
+    PostClick(dialog, IDC_RENUMBER_SETTINGS);
+    const HWND settings = WaitForDialog("Tessaly 3.1 Renumber Settings");
+    if (settings == nullptr)
+        return;
+    ChooseItem(settings, IDC_DIGITS, digitItem);
+    PostClick(settings, IDC_OK);
+    WaitUntilGone(settings);
+}
+
+TEST_F(RenameVerb, CancellingKeepsTheStoredDigitCount) {
+    ASSERT_TRUE(putDword(HKEY_CURRENT_USER, kUserSettingsKey, "RenumberDigits", 4));
+    DialogScript script([&] {
+        const HWND dialog = mainDialog();
+        if (dialog == nullptr)
+            return;
+        chooseDigits(dialog, 5); // the list starts at 1: 6 digits
+        PostClick(dialog, IDC_CANCEL);
+    });
+    EXPECT_EQ(S_OK, invoke(files({"IMG_0001.JPG", "IMG_0002.JPG"})));
+    script.Join();
+    EXPECT_EQ(std::optional<DWORD>(4), storedDigits());
+}
+
+TEST_F(RenameVerb, ConfirmingSavesTheDigitCountBeforeAnyFileIsTouched) {
+    const std::vector<std::string> paths = files({"IMG_0001.JPG", "IMG_0002.JPG"});
+    // The log cannot be made: the batch stops at its first file, before touching any.
+    ASSERT_TRUE(CreateDirectoryA((folder.path() + "Tessaly.log").c_str(), nullptr));
+    std::optional<DWORD> digitsAtTheBatch;
+    std::string notDone;
+    DialogScript script([&] {
+        const HWND dialog = mainDialog();
+        if (dialog == nullptr)
+            return;
+        chooseDigits(dialog, 2); // 3 digits
+        PostClick(dialog, IDC_RENAME_FILES);
+        const HWND box = WaitForDialog("File write error");
+        if (box == nullptr)
+            return;
+        digitsAtTheBatch = storedDigits();
+        PostClick(box, IDOK);
+        const HWND result = WaitForDialogWithControl(kMainCaption, IDC_LOG_FILE);
+        if (result == nullptr)
+            return;
+        notDone = ControlText(result, IDC_NOT_DONE_COUNT);
+        PostClick(result, IDC_OK);
+    });
+    EXPECT_EQ(S_OK, invoke(paths));
+    script.Join();
+    EXPECT_EQ(std::optional<DWORD>(3), digitsAtTheBatch);
+    EXPECT_EQ("2", notDone);
+    EXPECT_EQ((std::set<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "Tessaly.log"}),
+              namesIn(folder.path()));
+}
+
+TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts) {
+    ScriptedMessageBoxes unused;
+    const GdiplusResizer pictureMaker(unused); // keeps GDI+ started for making the pictures
+    std::vector<std::string> paths;
+    for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0013.JPG"}) {
+        paths.push_back(folder.path() + name);
+        ASSERT_TRUE(writePicture(paths.back(), 640, 480, L"image/jpeg"));
+    }
+    std::string caption, sizeText, done, notDone, doneLabel, logFile;
+    DialogScript script([&] {
+        const HWND dialog = mainDialog();
+        if (dialog == nullptr)
+            return;
+        TypeText(dialog, IDC_NEW_PREFIX, "Rome_");
+        ClickControl(dialog, IDC_RESIZE);
+        PostClick(dialog, IDC_RESIZE_SETTINGS);
+        const HWND settings = WaitForDialog("Tessaly 3.1 Resize Settings");
+        if (settings == nullptr)
+            return;
+        ClickControl(settings, IDC_WIDTH_SMALL);
+        PostClick(settings, IDC_OK);
+        WaitUntilGone(settings);
+        caption = ControlText(dialog, IDC_RENAME_FILES);
+        sizeText = ControlText(dialog, IDC_RESIZE_SIZE);
+        PostClick(dialog, IDC_RENAME_FILES);
+        const HWND result = WaitForDialogWithControl(kMainCaption, IDC_LOG_FILE, 60000);
+        if (result == nullptr)
+            return;
+        doneLabel = ControlText(result, IDC_DONE_LABEL);
+        done = ControlText(result, IDC_DONE_COUNT);
+        notDone = ControlText(result, IDC_NOT_DONE_COUNT);
+        logFile = ControlText(result, IDC_LOG_FILE);
+        PostClick(result, IDC_OK);
+    });
+    EXPECT_EQ(S_OK, invoke(paths));
+    script.Join();
+
+    EXPECT_EQ("Rename && Resize", caption);
+    EXPECT_EQ("Width: 320", sizeText);
+    EXPECT_EQ("Files renamed/resized:", doneLabel);
+    EXPECT_EQ("3", done);
+    EXPECT_EQ("0", notDone);
+    EXPECT_EQ(folder.path() + "Tessaly.log", logFile);
+    EXPECT_EQ((std::set<std::string>{"Rome_0001.JPG", "Rome_0002.JPG", "Rome_0013.JPG",
+                                     "sml.Rome_0001.JPG", "sml.Rome_0002.JPG", "sml.Rome_0013.JPG",
+                                     "Tessaly.log"}),
+              namesIn(folder.path()));
+    const PictureFacts copy = readPicture(folder.path() + "sml.Rome_0013.JPG");
+    EXPECT_EQ(320u, copy.width);
+    EXPECT_EQ(240u, copy.height);
+    EXPECT_EQ("All files were renamed and resized successfully\r\n\r\n"
+              "Number of files renamed/resized: 3\r\n",
+              logAfterHeader(readFile(folder.path() + "Tessaly.log")));
+    // The choices are kept for the next time.
+    EXPECT_EQ(std::optional<DWORD>(1), storedDigits());
+    const std::optional<RawValue> size =
+        valueOf(HKEY_LOCAL_MACHINE, kMachineSettingsKey, "ResizeSelectedSize");
+    ASSERT_TRUE(size);
+    EXPECT_EQ(std::string("\x11\x04\0\0", 4), size->bytes); // 1041
+}
+
+} // namespace
+} // namespace tessaly::test
