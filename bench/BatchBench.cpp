@@ -6,7 +6,7 @@
 #include "imaging/GdiplusResizer.h"
 #include "platform/Win32MessageBoxes.h"
 #include "resources/ResourceIds.h"
-#include "support/DialogDriver.h"
+#include "host/WindowDriver.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
@@ -62,11 +62,11 @@ double batch(const std::string& folder, const char* from, const char* to, int co
     std::string done;
     std::thread closer([&] {
         const HWND result =
-            test::WaitForDialogWithControl("Vexmoor Software Tessaly 3.1", IDC_LOG_FILE, 600000);
+            host::WaitForDialogWithControl("Vexmoor Software Tessaly 3.1", IDC_LOG_FILE, 600000);
         if (result == nullptr)
             return;
-        done = test::ControlText(result, IDC_DONE_COUNT);
-        test::ClickButton(result, IDC_OK);
+        done = host::ControlText(result, IDC_DONE_COUNT);
+        host::ClickButton(result, IDC_OK);
     });
     const Clock::time_point start = Clock::now();
     RunBatch(job, files);
