@@ -1,6 +1,11 @@
 // tessaly-host: lists the files given on its command line and offers the shell's context menu
 // for them, with every registered context-menu handler, as Explorer does.
+//
+//   tessaly-host [--script <screenshot folder>] <file or folder>...
+//
+// With --script it plays the run command's unattended session and saves its screenshots.
 #include "host/HostWindow.h"
+#include "host/ScriptedSession.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -8,12 +13,22 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     std::vector<std::string> paths;
-    for (int i = 1; i < __argc; ++i)
-        paths.push_back(__argv[i]);
+    std::string scriptFolder;
+    for (int i = 1; i < __argc; ++i) {
+        const std::string argument = __argv[i];
+        if (argument == "--script" && i + 1 < __argc) {
+            scriptFolder = __argv[++i];
+            if (scriptFolder.back() != '\\' && scriptFolder.back() != '/')
+                scriptFolder += '\\';
+        } else {
+            paths.push_back(argument);
+        }
+    }
 
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -27,12 +42,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         if (!host.Create(show)) {
             result = 1;
         } else {
+            int scriptResult = 0;
+            std::thread script;
+            if (!scriptFolder.empty())
+                script = std::thread([&] {
+                    scriptResult =
+                        tessaly::host::RunScriptedSession(host.Handle(), host.List(), scriptFolder);
+                });
             MSG message;
             while (GetMessageA(&message, nullptr, 0, 0) > 0) {
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
             result = static_cast<int>(message.wParam);
+            if (script.joinable()) {
+                script.join();
+                result = scriptResult;
+            }
         }
     }
     OleUninitialize();
