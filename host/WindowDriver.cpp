@@ -179,4 +179,15 @@ HICON MessageBoxIcon(HWND box) {
     return nullptr;
 }
 
+AnsweredBox AnswerMessageBox(const std::string& caption, int button) {
+    AnsweredBox answered;
+    const HWND box = WaitForDialog(caption);
+    if (box == nullptr)
+        return answered;
+    answered = {true, MessageBoxText(box), MessageBoxIcon(box)};
+    PostClick(box, button);
+    WaitUntilGone(box);
+    return answered;
+}
+
 } // namespace tessaly::host

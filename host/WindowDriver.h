@@ -53,4 +53,14 @@ std::pair<DWORD, DWORD> EditSelection(HWND dialog, int id);
 std::string MessageBoxText(HWND box);
 HICON MessageBoxIcon(HWND box);
 
+// What a message box showed before it was answered; `shown` is false when none came.
+struct AnsweredBox {
+    bool shown = false;
+    std::string text;
+    HICON icon = nullptr;
+};
+// Waits for the message box with this caption, reads it, presses the button and waits until
+// the box is gone.
+AnsweredBox AnswerMessageBox(const std::string& caption, int button);
+
 } // namespace tessaly::host

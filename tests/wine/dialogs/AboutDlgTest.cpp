@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 
 namespace tessaly::test {
@@ -41,17 +40,7 @@ TEST(AboutDialog, Template) {
 }
 
 TEST(AboutDialog, OkEscAndTheCloseBoxEndIt) {
-    const struct {
-        const char* way;
-        std::function<void(HWND)> act;
-        INT_PTR result;
-    } ways[] = {
-        {"OK button", [](HWND d) { ClickButton(d, IDOK); }, IDOK},
-        {"Enter", [](HWND d) { PostKey(d, VK_RETURN); }, IDOK},
-        {"Esc", [](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL},
-        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
-    };
-    for (const auto& way : ways) {
+    for (const WayOut& way : WaysOut()) {
         SCOPED_TRACE(way.way);
         bool seen = false;
         DialogScript script([&] {

@@ -268,8 +268,7 @@ TEST(RenameDialogWindow, ATakenNameOnDiskKeepsTheDialogOpen) {
     const std::string taken = folder.write("Rome_0002.JPG");
     MainDialog main(photos);
     ASSERT_TRUE(createKey(HKEY_LOCAL_MACHINE, kMachineSettingsKey));
-    std::string text;
-    HICON icon = nullptr;
+    AnsweredBox notice;
     bool openAfter = false;
     DialogScript script([&] {
         const HWND dialog = WaitForDialog(kCaption);
@@ -277,13 +276,9 @@ TEST(RenameDialogWindow, ATakenNameOnDiskKeepsTheDialogOpen) {
             return;
         TypeText(dialog, IDC_NEW_PREFIX, "Rome_");
         PostClick(dialog, IDC_RENAME_FILES);
-        const HWND box = WaitForDialog("Tessaly Notice");
-        if (box == nullptr)
+        notice = AnswerMessageBox("Tessaly Notice", IDOK);
+        if (!notice.shown)
             return;
-        text = MessageBoxText(box);
-        icon = MessageBoxIcon(box);
-        ClickButton(box, IDOK);
-        WaitUntilGone(box);
         openAfter = IsWindowVisible(dialog) != FALSE;
         TypeText(dialog, IDC_NEW_PREFIX, "Trip_");
         ClickButton(dialog, IDC_RENAME_FILES);
@@ -295,8 +290,8 @@ TEST(RenameDialogWindow, ATakenNameOnDiskKeepsTheDialogOpen) {
                   taken +
                   "\".  Please modify your selected rename options or choose a different set "
                   "of files.",
-              text);
-    EXPECT_EQ(LoadIconA(nullptr, IDI_EXCLAMATION), icon);
+              notice.text);
+    EXPECT_EQ(LoadIconA(nullptr, IDI_EXCLAMATION), notice.icon);
     EXPECT_TRUE(openAfter);
     EXPECT_EQ("Trip_", main.job.newPrefix());
     for (const FileEntry& photo : photos)

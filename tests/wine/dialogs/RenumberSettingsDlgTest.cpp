@@ -124,8 +124,7 @@ TEST(RenumberSettingsDialog, TooFewDigitsShowTheNoticeAndTheDialogStaysOpen) {
     renumber.fileCount = 9;
     renumber.digits = 1;
     renumber.startNumber = 2;
-    std::string text;
-    HICON icon = nullptr;
+    AnsweredBox notice;
     bool openAfter = false;
     DialogScript script([&] {
         const HWND dialog = WaitForDialog(kCaption);
@@ -133,13 +132,9 @@ TEST(RenumberSettingsDialog, TooFewDigitsShowTheNoticeAndTheDialogStaysOpen) {
             return;
         ClickControl(dialog, IDC_ORDER_IMAGE_TIME);
         PostClick(dialog, IDOK);
-        const HWND notice = WaitForDialog("Notice");
-        if (notice == nullptr)
+        notice = AnswerMessageBox("Notice", IDOK);
+        if (!notice.shown)
             return;
-        text = MessageBoxText(notice);
-        icon = MessageBoxIcon(notice);
-        ClickButton(notice, IDOK);
-        WaitUntilGone(notice);
         openAfter = IsWindowVisible(dialog) != FALSE;
         TypeText(dialog, IDC_START_NUMBER, "0");
         ClickButton(dialog, IDOK);
@@ -149,8 +144,8 @@ TEST(RenumberSettingsDialog, TooFewDigitsShowTheNoticeAndTheDialogStaysOpen) {
     script.Join();
     EXPECT_EQ("The number of digits is too small.  Increase the number of digits or lower the "
               "start number.",
-              text);
-    EXPECT_EQ(LoadIconA(nullptr, IDI_EXCLAMATION), icon);
+              notice.text);
+    EXPECT_EQ(LoadIconA(nullptr, IDI_EXCLAMATION), notice.icon);
     EXPECT_TRUE(openAfter);
     EXPECT_EQ(1, renumber.digits);
     EXPECT_EQ(0u, renumber.startNumber);
@@ -162,8 +157,7 @@ TEST(RenumberSettingsDialog, AStartWithoutANumberIsSelectedForCorrection) {
     renumber.fileCount = 7;
     renumber.digits = 2;
     renumber.startNumber = 1;
-    std::string text;
-    HICON icon = nullptr;
+    AnsweredBox box;
     bool focused = false;
     std::pair<DWORD, DWORD> selection;
     DialogScript script([&] {
@@ -173,13 +167,9 @@ TEST(RenumberSettingsDialog, AStartWithoutANumberIsSelectedForCorrection) {
         // Not from the keyboard, which takes digits only; a message puts anything there.
         TypeText(dialog, IDC_START_NUMBER, "12a");
         PostClick(dialog, IDOK);
-        const HWND box = WaitForDialog("Tessaly");
-        if (box == nullptr)
+        box = AnswerMessageBox("Tessaly", IDOK);
+        if (!box.shown)
             return;
-        text = MessageBoxText(box);
-        icon = MessageBoxIcon(box);
-        ClickButton(box, IDOK);
-        WaitUntilGone(box);
         focused = FocusedWindow(dialog) == GetDlgItem(dialog, IDC_START_NUMBER);
         selection = EditSelection(dialog, IDC_START_NUMBER);
         TypeText(dialog, IDC_START_NUMBER, "5");
@@ -188,8 +178,8 @@ TEST(RenumberSettingsDialog, AStartWithoutANumberIsSelectedForCorrection) {
     Win32Dialog binding(renumber);
     EXPECT_EQ(IDOK, binding.RunModal(nullptr));
     script.Join();
-    EXPECT_EQ("Please enter a positive integer.", text);
-    EXPECT_EQ(LoadIconA(nullptr, IDI_EXCLAMATION), icon);
+    EXPECT_EQ("Please enter a positive integer.", box.text);
+    EXPECT_EQ(LoadIconA(nullptr, IDI_EXCLAMATION), box.icon);
     EXPECT_TRUE(focused);
     EXPECT_EQ((std::pair<DWORD, DWORD>{0, 3}), selection);
     EXPECT_EQ(5u, renumber.startNumber);

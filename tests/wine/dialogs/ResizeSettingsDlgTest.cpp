@@ -93,8 +93,8 @@ TEST(ResizeSettingsDialog, OpensWithTheStoredChoiceAndRefusesASizeOfZero) {
     CResizeSettingsDlg resize;
     resize.values = {"sml.", 1046, 300, 0};
     std::vector<int> opened, after;
-    std::string width, height, prefix, text;
-    HICON icon = reinterpret_cast<HICON>(1);
+    std::string width, height, prefix;
+    AnsweredBox notice;
     bool openAfter = false;
     DialogScript script([&] {
         const HWND dialog = WaitForDialog(kCaption);
@@ -105,13 +105,9 @@ TEST(ResizeSettingsDialog, OpensWithTheStoredChoiceAndRefusesASizeOfZero) {
         height = ControlText(dialog, IDC_CUSTOM_HEIGHT_FIELD);
         prefix = ControlText(dialog, IDC_RESIZE_PREFIX);
         PostClick(dialog, IDOK);
-        const HWND notice = WaitForDialog("Notice");
-        if (notice == nullptr)
+        notice = AnswerMessageBox("Notice", IDOK);
+        if (!notice.shown)
             return;
-        text = MessageBoxText(notice);
-        icon = MessageBoxIcon(notice);
-        ClickButton(notice, IDOK);
-        WaitUntilGone(notice);
         openAfter = IsWindowVisible(dialog) != FALSE;
         ClickControl(dialog, IDC_HEIGHT_THUMBNAIL);
         after = CheckedSizes(dialog);
@@ -124,8 +120,8 @@ TEST(ResizeSettingsDialog, OpensWithTheStoredChoiceAndRefusesASizeOfZero) {
     EXPECT_EQ("300", width);
     EXPECT_EQ("0", height);
     EXPECT_EQ("sml.", prefix);
-    EXPECT_EQ("The selected width or height must not be zero", text);
-    EXPECT_EQ(nullptr, icon);
+    EXPECT_EQ("The selected width or height must not be zero", notice.text);
+    EXPECT_EQ(nullptr, notice.icon);
     EXPECT_TRUE(openAfter);
     EXPECT_EQ((std::vector<int>{1029}), after);
     EXPECT_EQ(1029, resize.values.selectedSizeId);
@@ -171,8 +167,7 @@ TEST(ResizeSettingsDialog, CustomButtonsTakeTheFocusIntoTheirFieldWithTheTextSel
 TEST(ResizeSettingsDialog, APrefixWithAForbiddenCharacterIsRefused) {
     CResizeSettingsDlg resize;
     resize.values = {"sml.", 1044, 0, 0};
-    std::string text, caption;
-    HICON icon = reinterpret_cast<HICON>(1);
+    AnsweredBox problem;
     bool openAfter = false;
     DialogScript script([&] {
         const HWND dialog = WaitForDialog(kCaption);
@@ -180,13 +175,9 @@ TEST(ResizeSettingsDialog, APrefixWithAForbiddenCharacterIsRefused) {
             return;
         TypeText(dialog, IDC_RESIZE_PREFIX, "a/b");
         PostClick(dialog, IDOK);
-        const HWND problem = WaitForDialog("Resize file prefix problem");
-        if (problem == nullptr)
+        problem = AnswerMessageBox("Resize file prefix problem", IDOK);
+        if (!problem.shown)
             return;
-        text = MessageBoxText(problem);
-        icon = MessageBoxIcon(problem);
-        ClickButton(problem, IDOK);
-        WaitUntilGone(problem);
         openAfter = IsWindowVisible(dialog) != FALSE;
         TypeText(dialog, IDC_RESIZE_PREFIX, "a|b");
         PostKey(dialog, VK_RETURN);
@@ -194,8 +185,9 @@ TEST(ResizeSettingsDialog, APrefixWithAForbiddenCharacterIsRefused) {
     Win32Dialog binding(resize);
     EXPECT_EQ(IDOK, binding.RunModal(nullptr));
     script.Join();
-    EXPECT_EQ("The prefix may not contain any of the following characters: /*\\:?<>/", text);
-    EXPECT_EQ(nullptr, icon);
+    EXPECT_EQ("The prefix may not contain any of the following characters: /*\\:?<>/",
+              problem.text);
+    EXPECT_EQ(nullptr, problem.icon);
     EXPECT_TRUE(openAfter);
     EXPECT_EQ("a|b", resize.values.resizePrefix);
 }

@@ -258,19 +258,9 @@ TEST_F(Binding, TheDialogLosesItsControlsWithItsWindow) {
 }
 
 TEST(BindingModal, EndsWithTheResultOfEachWayOut) {
-    const struct {
-        const char* way;
-        std::function<void(HWND)> act;
-        INT_PTR result;
-    } ways[] = {
-        {"OK button", [](HWND d) { ClickButton(d, IDOK); }, IDOK},
-        {"Enter", [](HWND d) { PostKey(d, VK_RETURN); }, IDOK},
-        {"Esc", [](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL},
-        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
-    };
     const HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 10, 10, 100,
                                        100, nullptr, nullptr, nullptr, nullptr);
-    for (const auto& way : ways) {
+    for (const WayOut& way : WaysOut()) {
         SCOPED_TRACE(way.way);
         HWND seenOwner = nullptr;
         DialogScript script([&] {

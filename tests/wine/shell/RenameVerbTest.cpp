@@ -114,23 +114,18 @@ TEST_F(RenameVerb, OpensWithTheDefaultRemovalAndTheExampleNames) {
 }
 
 TEST_F(RenameVerb, WithoutACommonExtensionOnlyTheNoticeIsShown) {
-    std::string text;
-    HICON icon = nullptr;
+    AnsweredBox notice;
     bool dialogSeen = false;
     DialogScript script([&] {
-        const HWND box = WaitForDialog("Tessaly Notice");
-        if (box == nullptr)
+        notice = AnswerMessageBox("Tessaly Notice", IDOK);
+        if (!notice.shown)
             return;
-        text = MessageBoxText(box);
-        icon = MessageBoxIcon(box);
-        PostClick(box, IDOK);
-        WaitUntilGone(box);
         dialogSeen = mainDialog(1000) != nullptr;
     });
     EXPECT_EQ(S_OK, invoke(files({"a.jpg", "b.gif"})));
     script.Join();
-    EXPECT_EQ(kNoExtensionText, text);
-    EXPECT_NE(nullptr, icon);
+    EXPECT_EQ(kNoExtensionText, notice.text);
+    EXPECT_NE(nullptr, notice.icon);
     EXPECT_FALSE(dialogSeen);
 }
 

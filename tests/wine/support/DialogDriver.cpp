@@ -41,6 +41,16 @@ void DialogScript::Join() {
         thread_.join();
 }
 
+const std::vector<WayOut>& WaysOut() {
+    static const std::vector<WayOut> ways = {
+        {"OK button", [](HWND d) { ClickButton(d, IDOK); }, IDOK},
+        {"Enter", [](HWND d) { PostKey(d, VK_RETURN); }, IDOK},
+        {"Esc", [](HWND d) { PostKey(d, VK_ESCAPE); }, IDCANCEL},
+        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+    };
+    return ways;
+}
+
 void DialogScript::Run(std::function<void()> script) {
     script();
     DWORD since = GetTickCount();

@@ -39,4 +39,13 @@ private:
     std::thread thread_;
 };
 
+// The ways a user ends a dialog without changing it (OK, Enter, Esc, the close box), each with
+// the result the dialog must end with.
+struct WayOut {
+    const char* way;
+    std::function<void(HWND)> act;
+    INT_PTR result;
+};
+const std::vector<WayOut>& WaysOut();
+
 } // namespace tessaly::test
