@@ -22,7 +22,8 @@ Microsoft::WRL::ComPtr<RecordingDataObject> RecordingDataObject::Make(IDataObjec
     IDataObject* data = nullptr;
     Create(IID_IDataObject, reinterpret_cast<void**>(&data), inner);
     Microsoft::WRL::ComPtr<RecordingDataObject> recorder;
-    recorder.Attach(static_cast<RecordingDataObject*>(data));
+    // Takes over the new object's reference: mingw-w64's ComPtr::Attach would add another.
+    *recorder.GetAddressOf() = static_cast<RecordingDataObject*>(data);
     return recorder;
 }
 
