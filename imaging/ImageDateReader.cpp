@@ -1,5 +1,7 @@
 #include "imaging/ImageDateReader.h"
 
+#include "imaging/ExifReader.h"
+#include "imaging/JpegSegments.h"
 #include "naming/BatchJob.h"
 
 #include <cstdio>
@@ -31,11 +33,37 @@ std::optional<std::int32_t> timeKeyFromDateText(const std::string& text) {
     return static_cast<std::int32_t>(seconds);
 }
 
+namespace {
+
+// How much of a file's start the date may be looked for in; a longer head goes to the imaging
+// library.
+constexpr std::size_t kHeadLimit = 1024 * 1024;
+
+// The DateTime text from the head of a JPEG or TIFF file, read without decoding the picture.
+// Outer nothing: the head cannot be read this way. Inner nothing: the picture has no such tag.
+std::optional<std::optional<std::string>> dateTextFromHead(const std::string& path,
+                                                           const FileSystem& fileSystem) {
+    const PictureHead head = readPictureHead(fileSystem, path, kHeadLimit);
+    if (head.format == PictureHead::Format::Other)
+        return std::nullopt;
+    if (head.format == PictureHead::Format::Jpeg && head.exif.empty())
+        return std::optional<std::string>(); // a JPEG without an EXIF block
+    const ExifRead read = readExifTags(head.exif);
+    if (read.status != ExifRead::Status::Ok)
+        return std::nullopt;
+    return read.tags.dateTime;
+}
+
+} // namespace
+
 std::int32_t ReadTimeKey(const std::string& path, int order, const ImageResizer& pictures,
                          const FileSystem& fileSystem) {
     if (order != order::ByModificationTime) {
-        if (const std::optional<std::string> text = pictures.ReadDateTimeTag(path)) {
-            if (const std::optional<std::int32_t> key = timeKeyFromDateText(*text))
+        std::optional<std::optional<std::string>> text = dateTextFromHead(path, fileSystem);
+        if (!text)
+            text = pictures.ReadDateTimeTag(path);
+        if (*text) {
+            if (const std::optional<std::int32_t> key = timeKeyFromDateText(**text))
                 return *key;
         }
     }

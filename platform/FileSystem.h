@@ -41,6 +41,9 @@ public:
     virtual std::optional<std::int32_t> modificationTime(const std::string& path) const = 0;
     // Creates the file, or truncates an existing one, for writing text; null when it cannot.
     virtual std::unique_ptr<TextFile> createTextFile(const std::string& path) = 0;
+    // The first bytes of a file, at most count of them; nothing when it cannot be read.
+    virtual std::optional<std::string> readHead(const std::string& path,
+                                                std::size_t count) const = 0;
 };
 
 } // namespace tessaly

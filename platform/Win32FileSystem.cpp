@@ -54,4 +54,18 @@ std::unique_ptr<TextFile> Win32FileSystem::createTextFile(const std::string& pat
     return std::make_unique<StdioTextFile>(file);
 }
 
+std::optional<std::string> Win32FileSystem::readHead(const std::string& path,
+                                                     std::size_t count) const {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return std::nullopt;
+    std::string bytes(count, '\0');
+    bytes.resize(std::fread(&bytes[0], 1, count, file));
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return std::nullopt;
+    return bytes;
+}
+
 } // namespace tessaly

@@ -11,6 +11,7 @@ public:
     bool renameNoReplace(const std::string& from, const std::string& to) override;
     std::optional<std::int32_t> modificationTime(const std::string& path) const override;
     std::unique_ptr<TextFile> createTextFile(const std::string& path) override;
+    std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
 };
 
 } // namespace tessaly

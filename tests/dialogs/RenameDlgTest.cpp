@@ -68,6 +68,9 @@ public:
     std::unique_ptr<TextFile> createTextFile(const std::string& path) override {
         return disk_.createTextFile(path);
     }
+    std::optional<std::string> readHead(const std::string& path, std::size_t count) const override {
+        return disk_.readHead(path, count);
+    }
 
 private:
     FakeFileSystem& disk_;

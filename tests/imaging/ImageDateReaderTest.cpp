@@ -1,6 +1,7 @@
 // The time key of a picture: its recorded date, or its file's modification time.
 #include "imaging/ImageDateReader.h"
 #include "naming/BatchJob.h"
+#include "support/ExifBuilder.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeImageResizer.h"
 
@@ -132,6 +133,34 @@ TEST_F(TimeKey, FallsBackToTheModificationTime) {
     for (const char* unusable : {"", "0000:00:00 00:00:00", "2040:01:01 00:00:00", "garbage"}) {
         pictures.dateTags[path] = unusable;
         EXPECT_EQ(1200000000, ReadTimeKey(path, order::ByPictureDate, pictures, files)) << unusable;
+    }
+}
+
+TEST_F(TimeKey, JpegAndTiffDatesAreReadFromTheFileHeadAlone) {
+    ExifSpec spec;
+    spec.dateTime = "2008:05:12 10:20:30";
+    const std::string block = exifBlock(spec);
+    ExifSpec undated;
+    undated.orientation = 3;
+    std::string spoilt = block;
+    putNumber(spoilt, kFirstIfd, 0, 2, false);
+    struct {
+        std::string bytes;
+        std::int32_t key;
+        bool picturesAsked;
+    } const rows[] = {
+        {jpegHead(exifSegment(block)), *timeKeyFromDateText("2008:05:12 10:20:30"), false},
+        {block + std::string(100, 'x'), *timeKeyFromDateText("2008:05:12 10:20:30"), false},
+        {jpegHead(jpegSegment(0xE0, "JFIF")), 1200000000, false},
+        {jpegHead(exifSegment(exifBlock(undated))), 1200000000, false},
+        {jpegHead(exifSegment(spoilt)), 1200000000, true},
+        {"\x89PNG\r\n\x1a\n", 1200000000, true},
+    };
+    for (const auto& row : rows) {
+        pictures.dateReads.clear();
+        files.addFile(path, 1200000000, row.bytes);
+        EXPECT_EQ(row.key, ReadTimeKey(path, order::ByPictureDate, pictures, files));
+        EXPECT_EQ(row.picturesAsked, !pictures.dateReads.empty());
     }
 }
 

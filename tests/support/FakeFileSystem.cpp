@@ -87,6 +87,16 @@ std::optional<std::int32_t> FakeFileSystem::modificationTime(const std::string& 
     return it->second.modified;
 }
 
+std::optional<std::string> FakeFileSystem::readHead(const std::string& path,
+                                                    std::size_t count) const {
+    const auto it = entries_.find(key(path));
+    if (it == entries_.end() || it->second.folder)
+        return std::nullopt;
+    std::string head = it->second.bytes.substr(0, count);
+    bytesRead += head.size();
+    return head;
+}
+
 std::unique_ptr<TextFile> FakeFileSystem::createTextFile(const std::string& path) {
     if (failingCreates_.count(key(path)))
         return nullptr;

@@ -30,12 +30,14 @@ public:
 
     int existsCalls = 0;
     mutable int modificationTimeCalls = 0;
+    mutable std::size_t bytesRead = 0;                        // by readHead
     std::vector<std::pair<std::string, std::string>> renames; // successful ones, in order
 
     bool exists(const std::string& path) const override;
     bool renameNoReplace(const std::string& from, const std::string& to) override;
     std::optional<std::int32_t> modificationTime(const std::string& path) const override;
     std::unique_ptr<TextFile> createTextFile(const std::string& path) override;
+    std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
 
 private:
     struct Entry {

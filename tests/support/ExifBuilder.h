@@ -1,0 +1,42 @@
+#pragma once
+// EXIF blocks and JPEG heads written byte by byte, as cameras write them, for the tests of the
+// metadata reader, of the copies' metadata and of ordering by picture date.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace tessaly::test {
+
+struct ExifSpec {
+    bool bigEndian = false;
+    std::optional<int> orientation;                      // first IFD, SHORT
+    std::optional<std::string> dateTime;                 // first IFD, ASCII with its NUL
+    std::optional<std::pair<unsigned, unsigned>> pixels; // Exif IFD, LONG width and height
+    std::optional<std::string> thumbnail;                // second IFD and its bytes, last
+};
+
+// The layout of every block: the first IFD at 8, its entries in this order (those present):
+// orientation, date, Exif IFD link; then the date text, the Exif IFD, the thumbnail IFD.
+constexpr std::size_t kFirstIfd = 8;
+constexpr std::size_t entryOffset(int index) {
+    return kFirstIfd + 2 + 12 * index;
+}
+
+std::string exifBlock(const ExifSpec& spec);
+
+// The number in the block's byte order.
+void putNumber(std::string& block, std::size_t at, std::uint32_t value, int width, bool bigEndian);
+
+// A JPEG segment: marker, length, payload.
+std::string jpegSegment(unsigned char marker, const std::string& payload);
+// The APP1 segment that carries an EXIF block.
+std::string exifSegment(const std::string& block);
+// An APP2 ICC profile segment: number of count.
+std::string iccSegment(int number, int count, const std::string& data);
+// A JPEG head: start marker, the segments, a start of scan and picture bytes.
+std::string jpegHead(const std::string& segments, std::size_t pictureBytes = 16);
+
+} // namespace tessaly::test
