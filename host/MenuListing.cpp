@@ -63,8 +63,9 @@ void listEntries(HMENU menu, const std::wstring& indent) {
 
 int ListMenuEntries(const std::vector<std::string>& paths) {
     Microsoft::WRL::ComPtr<IDataObject> selection;
+    // Takes over the new object's reference: mingw-w64's ComPtr::Attach adds one of its own.
     if (!paths.empty())
-        selection.Attach(CreateSelectionDataObject(paths));
+        *selection.ReleaseAndGetAddressOf() = CreateSelectionDataObject(paths);
     if (selection == nullptr) {
         writeLine(STD_ERROR_HANDLE, L"tessaly-host: no selection could be made of the files given");
         return 1;
