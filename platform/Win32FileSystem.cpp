@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
-#include <cstdint>
 #include <cstdio>
 
 namespace tessaly {
@@ -39,10 +38,8 @@ bool Win32FileSystem::renameNoReplace(const std::string& from, const std::string
 }
 
 std::optional<std::int32_t> Win32FileSystem::modificationTime(const std::string& path) const {
-    // The x64 runtime has no _stat32; a time past 2038 fails as _stat32 fails on it.
-    struct _stat64 status;
-    if (_stat64(path.c_str(), &status) != 0 || status.st_mtime > INT32_MAX ||
-        status.st_mtime < INT32_MIN)
+    struct _stat32 status;
+    if (_stat32(path.c_str(), &status) != 0)
         return std::nullopt;
     return static_cast<std::int32_t>(status.st_mtime);
 }

@@ -4,7 +4,7 @@
 
 namespace tessaly {
 
-// The real file system through the ANSI functions: MoveFileA, GetFileAttributesA, _stat64.
+// The real file system through the ANSI functions: MoveFileA, GetFileAttributesA, _stat32.
 class Win32FileSystem final : public FileSystem {
 public:
     bool exists(const std::string& path) const override;
