@@ -252,7 +252,8 @@ void HostWindow::ShowContextMenu(POINT screen) {
         return;
 
     Microsoft::WRL::ComPtr<IDataObject> selection;
-    selection.Attach(CreateSelectionDataObject(selected));
+    // Takes over the new object's reference: mingw-w64's ComPtr::Attach would add another.
+    *selection.ReleaseAndGetAddressOf() = CreateSelectionDataObject(selected);
     HandlerMenu handlers(RegisteredMenuHandlers(), selection.Get());
 
     HMENU menu = CreatePopupMenu();

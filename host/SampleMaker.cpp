@@ -105,7 +105,10 @@ int main(int argc, char** argv) {
     std::string folder = argv[1];
     if (folder.back() != '\\' && folder.back() != '/')
         folder += '\\';
-    CreateDirectoryA(folder.c_str(), nullptr);
+    // With its parents, such as C:\Photos for C:\Photos\Rome.
+    for (size_t end = folder.find_first_of("\\/", 3); end != std::string::npos;
+         end = folder.find_first_of("\\/", end + 1))
+        CreateDirectoryA(folder.substr(0, end).c_str(), nullptr);
 
     const Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;

@@ -1,6 +1,7 @@
 #include "host/SelectionDataObject.h"
 
 #include "platform/AnsiWide.h"
+#include "platform/ComObject.h"
 
 #include <shlobj.h>
 
@@ -69,28 +70,8 @@ IDataObject* folderDataObject(const std::vector<std::string>& paths) {
 }
 
 // Carries CF_HDROP only; enough for a context-menu handler.
-class DropDataObject final : public IDataObject {
+class DropDataObject final : public ComObject<DropDataObject, IDataObject> {
 public:
-    explicit DropDataObject(std::vector<std::string> paths) : paths_(std::move(paths)) {}
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        if (out == nullptr)
-            return E_POINTER;
-        *out = nullptr;
-        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDataObject))
-            return E_NOINTERFACE;
-        *out = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refCount_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG count = --refCount_;
-        if (count == 0)
-            delete this;
-        return count;
-    }
-
     STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
         const HRESULT hr = QueryGetData(format);
         if (FAILED(hr))
@@ -125,9 +106,11 @@ public:
     STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    ~DropDataObject() = default;
+    friend ComObject;
+    explicit DropDataObject(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+    ~DropDataObject() override = default;
+
     std::vector<std::string> paths_;
-    ULONG refCount_ = 1;
 };
 
 } // namespace
@@ -153,7 +136,9 @@ IDataObject* CreateSelectionDataObject(const std::vector<std::string>& paths) {
         return nullptr;
     if (IDataObject* data = folderDataObject(paths))
         return data;
-    return new DropDataObject(paths);
+    IDataObject* data = nullptr;
+    DropDataObject::Create(IID_IDataObject, reinterpret_cast<void**>(&data), paths);
+    return data;
 }
 
 } // namespace tessaly::host

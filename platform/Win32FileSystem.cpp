@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <cstdint>
 #include <cstdio>
 
 namespace tessaly {
@@ -38,8 +39,10 @@ bool Win32FileSystem::renameNoReplace(const std::string& from, const std::string
 }
 
 std::optional<std::int32_t> Win32FileSystem::modificationTime(const std::string& path) const {
-    struct _stat32 status;
-    if (_stat32(path.c_str(), &status) != 0)
+    // _stat64 is in the C runtime of both sizes; a time outside the 32-bit key has none.
+    struct _stat64 status;
+    if (_stat64(path.c_str(), &status) != 0 || status.st_mtime < INT32_MIN ||
+        status.st_mtime > INT32_MAX)
         return std::nullopt;
     return static_cast<std::int32_t>(status.st_mtime);
 }

@@ -8,4 +8,13 @@ namespace tessaly {
 // only, so plain increments suffice; the module may be unloaded while this is 0.
 extern LONG ObjectCount;
 
+// A member of every factory and handler: counts its object in ObjectCount while it lives.
+class ObjectCounted {
+public:
+    ObjectCounted() { ++ObjectCount; }
+    ~ObjectCounted() { --ObjectCount; }
+    ObjectCounted(const ObjectCounted&) = delete;
+    ObjectCounted& operator=(const ObjectCounted&) = delete;
+};
+
 } // namespace tessaly

@@ -1,7 +1,6 @@
 #include "shell/ShellMenuExt.h"
 
 #include "shell/ComBarrier.h"
-#include "shell/ObjectCount.h"
 #include "shell/Verbs.h"
 
 #include <shellapi.h>
@@ -61,66 +60,17 @@ private:
     bool fetched_ = false;
 };
 
+// The wide verb of an extended request, when the caller says it sent one.
+LPCWSTR unicodeVerb(const CMINVOKECOMMANDINFO& info) {
+    if (info.cbSize < sizeof(CMINVOKECOMMANDINFOEX) || (info.fMask & CMIC_MASK_UNICODE) == 0)
+        return nullptr;
+    return reinterpret_cast<const CMINVOKECOMMANDINFOEX&>(info).lpVerbW;
+}
+
 } // namespace
 
-HRESULT CShellMenuExt::Create(REFIID riid, void** out) {
-    if (out == nullptr)
-        return E_POINTER;
-    *out = nullptr;
-    CShellMenuExt* handler = new (std::nothrow) CShellMenuExt();
-    if (handler == nullptr)
-        return E_OUTOFMEMORY;
-    // Hold a reference across QueryInterface: a refused interface then destroys the handler.
-    handler->AddRef();
-    const HRESULT hr = handler->QueryInterface(riid, out);
-    handler->Release();
-    return hr;
-}
-
-CShellMenuExt::CShellMenuExt() {
-    ++ObjectCount;
-}
-
-CShellMenuExt::~CShellMenuExt() {
-    if (dataObject_ != nullptr)
-        dataObject_->Release();
-    --ObjectCount;
-}
-
-STDMETHODIMP CShellMenuExt::QueryInterface(REFIID riid, void** out) {
-    if (out == nullptr)
-        return E_POINTER;
-    *out = nullptr;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit))
-        *out = static_cast<IShellExtInit*>(this);
-    else if (IsEqualIID(riid, IID_IContextMenu))
-        *out = static_cast<IContextMenu*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CShellMenuExt::AddRef() {
-    return ++refCount_;
-}
-
-STDMETHODIMP_(ULONG) CShellMenuExt::Release() {
-    const ULONG count = --refCount_;
-    if (count == 0)
-        delete this;
-    return count;
-}
-
 STDMETHODIMP CShellMenuExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* dataObject, HKEY) {
-    if (dataObject_ != nullptr) {
-        dataObject_->Release();
-        dataObject_ = nullptr;
-    }
-    if (dataObject != nullptr) {
-        dataObject_ = dataObject;
-        dataObject_->AddRef();
-    }
+    dataObject_ = dataObject; // gives up what an earlier call left
     return S_OK;
 }
 
@@ -154,17 +104,18 @@ STDMETHODIMP CShellMenuExt::InvokeCommand(CMINVOKECOMMANDINFO* info) {
     return ComBarrier([&]() -> HRESULT {
         if (info == nullptr)
             return E_INVALIDARG;
-        const UINT_PTR verb = reinterpret_cast<UINT_PTR>(info->lpVerb);
-        if (HIWORD(verb) != 0)
-            return E_INVALIDARG; // a verb given by name
-        const UINT offset = LOWORD(verb);
+        // A verb given by name is a pointer; only an offset passes IS_INTRESOURCE (a test of
+        // the high 16 bits of a 32-bit word would misread a 64-bit pointer).
+        if (!IS_INTRESOURCE(info->lpVerb) || !IS_INTRESOURCE(unicodeVerb(*info)))
+            return E_INVALIDARG;
+        const UINT offset = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
 
         StorageMedium medium;
         UINT count = 0;
         HDROP drop = nullptr;
         if (dataObject_ != nullptr) {
             FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-            if (medium.fetch(dataObject_, format) && medium.global() != nullptr) {
+            if (medium.fetch(dataObject_.Get(), format) && medium.global() != nullptr) {
                 drop = static_cast<HDROP>(medium.global());
                 count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
             }

@@ -1,23 +1,18 @@
 #pragma once
 
+#include "platform/ComObject.h"
+#include "shell/ObjectCount.h"
+
 #include <windows.h>
 #include <shlobj.h>
+#include <wrl/client.h>
 
 namespace tessaly {
 
-// The context-menu handler: one object with IContextMenu as its primary interface and
-// IShellExtInit as its second. Explorer uses it on one thread, so the count is a plain integer.
-class CShellMenuExt final : public IContextMenu, public IShellExtInit {
+// The context-menu handler: one object with the interfaces IShellExtInit (which also answers
+// for IUnknown) and IContextMenu. Create hands it out; see ComObject.
+class CShellMenuExt final : public ComObject<CShellMenuExt, IShellExtInit, IContextMenu> {
 public:
-    // Creates a handler and hands out the interface asked for; a handler that cannot hand it
-    // out is destroyed at once, so it never keeps the module loaded.
-    static HRESULT Create(REFIID riid, void** out);
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
-
     // IContextMenu
     STDMETHODIMP QueryContextMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast,
                                   UINT flags) override;
@@ -30,14 +25,12 @@ public:
                             HKEY progIdKey) override;
 
 private:
-    CShellMenuExt();
-    ~CShellMenuExt();
+    friend ComObject;
+    CShellMenuExt() = default;
+    ~CShellMenuExt() override = default;
 
-    CShellMenuExt(const CShellMenuExt&) = delete;
-    CShellMenuExt& operator=(const CShellMenuExt&) = delete;
-
-    ULONG refCount_ = 0;
-    IDataObject* dataObject_ = nullptr; // one reference held while set
+    ObjectCounted counted_;
+    Microsoft::WRL::ComPtr<IDataObject> dataObject_;
 };
 
 } // namespace tessaly

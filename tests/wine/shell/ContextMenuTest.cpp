@@ -3,6 +3,7 @@
 #include "support/RecordingDataObject.h"
 #include "support/TessalyModule.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -67,22 +68,22 @@ TEST_F(ContextMenu, IdentityIsTheInitInterfaceAndCountsArePlain) {
 }
 
 TEST_F(ContextMenu, InitializeHoldsOnlyTheLatestDataObject) {
-    RecordingDataObject first(nullptr);
-    RecordingDataObject second(nullptr);
-    EXPECT_EQ(S_OK, init->Initialize(nullptr, &first, nullptr));
-    EXPECT_EQ(2u, first.refCount);
-    EXPECT_EQ(S_OK, init->Initialize(nullptr, &second, nullptr));
-    EXPECT_EQ(1u, first.refCount);
-    EXPECT_EQ(2u, second.refCount);
+    auto first = RecordingDataObject::Make(nullptr);
+    auto second = RecordingDataObject::Make(nullptr);
+    EXPECT_EQ(S_OK, init->Initialize(nullptr, first.Get(), nullptr));
+    EXPECT_EQ(2u, ReferenceCount(first.Get()));
+    EXPECT_EQ(S_OK, init->Initialize(nullptr, second.Get(), nullptr));
+    EXPECT_EQ(1u, ReferenceCount(first.Get()));
+    EXPECT_EQ(2u, ReferenceCount(second.Get()));
     EXPECT_EQ(S_OK, init->Initialize(nullptr, nullptr, nullptr));
-    EXPECT_EQ(1u, second.refCount);
+    EXPECT_EQ(1u, ReferenceCount(second.Get()));
 
-    EXPECT_EQ(S_OK, init->Initialize(nullptr, &first, nullptr));
+    EXPECT_EQ(S_OK, init->Initialize(nullptr, first.Get(), nullptr));
     menu->Release();
     menu = nullptr;
     EXPECT_EQ(0u, init->Release()); // the last release gives the data object back
     init = nullptr;
-    EXPECT_EQ(1u, first.refCount);
+    EXPECT_EQ(1u, ReferenceCount(first.Get()));
 }
 
 struct MenuItem {
@@ -210,13 +211,34 @@ TEST_F(ContextMenu, HelpTextIsCutToTheCallersBuffer) {
 }
 
 TEST_F(ContextMenu, VerbGivenByNameIsRefusedBeforeAnythingIsFetched) {
-    RecordingDataObject data(nullptr);
-    init->Initialize(nullptr, &data, nullptr);
-    CMINVOKECOMMANDINFO info = {};
-    info.cbSize = sizeof info;
+    auto data = RecordingDataObject::Make(nullptr);
+    init->Initialize(nullptr, data.Get(), nullptr);
+    CMINVOKECOMMANDINFOEX info = {};
+    info.cbSize = sizeof(CMINVOKECOMMANDINFO);
     info.lpVerb = "open";
-    EXPECT_EQ(E_INVALIDARG, menu->InvokeCommand(&info));
-    EXPECT_EQ(0, data.getDataCalls);
+    EXPECT_EQ(E_INVALIDARG, menu->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&info)));
+
+    // An extended request whose wide verb is a name.
+    info.cbSize = sizeof info;
+    info.fMask = CMIC_MASK_UNICODE;
+    info.lpVerb = MAKEINTRESOURCEA(0);
+    info.lpVerbW = L"open";
+    EXPECT_EQ(E_INVALIDARG, menu->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&info)));
+
+#ifdef _WIN64
+    // A name above 4 GB whose low 32 bits are small still is a name.
+    char* high = static_cast<char*>(VirtualAlloc(reinterpret_cast<void*>(0x100000000ull), 4096,
+                                                 MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(nullptr, high);
+    ASSERT_EQ(0u, reinterpret_cast<UINT_PTR>(high) & 0xFFFF0000u);
+    std::strcpy(high, "open");
+    CMINVOKECOMMANDINFO plain = {};
+    plain.cbSize = sizeof plain;
+    plain.lpVerb = high;
+    EXPECT_EQ(E_INVALIDARG, menu->InvokeCommand(&plain));
+    VirtualFree(high, 0, MEM_RELEASE);
+#endif
+    EXPECT_EQ(0, data->getDataCalls);
 }
 
 TEST_F(ContextMenu, UnknownOffsetFetchesTheSelectionOnceReleasesItAndFails) {
@@ -227,17 +249,17 @@ TEST_F(ContextMenu, UnknownOffsetFetchesTheSelectionOnceReleasesItAndFails) {
     IDataObject* shell = host::CreateSelectionDataObject({file});
     ASSERT_NE(nullptr, shell);
     {
-        RecordingDataObject data(shell);
-        init->Initialize(nullptr, &data, nullptr);
+        auto data = RecordingDataObject::Make(shell);
+        init->Initialize(nullptr, data.Get(), nullptr);
         EXPECT_EQ(E_INVALIDARG, invoke(2));
-        EXPECT_EQ(1, data.getDataCalls);
-        EXPECT_EQ(CF_HDROP, data.lastFormat.cfFormat);
-        EXPECT_EQ(nullptr, data.lastFormat.ptd);
-        EXPECT_EQ(static_cast<DWORD>(DVASPECT_CONTENT), data.lastFormat.dwAspect);
-        EXPECT_EQ(-1, data.lastFormat.lindex);
-        EXPECT_EQ(static_cast<DWORD>(TYMED_HGLOBAL), data.lastFormat.tymed);
-        EXPECT_EQ(1, data.mediaHandedOut);
-        EXPECT_EQ(1, data.mediaReleased);
+        EXPECT_EQ(1, data->getDataCalls);
+        EXPECT_EQ(CF_HDROP, data->lastFormat.cfFormat);
+        EXPECT_EQ(nullptr, data->lastFormat.ptd);
+        EXPECT_EQ(static_cast<DWORD>(DVASPECT_CONTENT), data->lastFormat.dwAspect);
+        EXPECT_EQ(-1, data->lastFormat.lindex);
+        EXPECT_EQ(static_cast<DWORD>(TYMED_HGLOBAL), data->lastFormat.tymed);
+        EXPECT_EQ(1, data->mediaHandedOut);
+        EXPECT_EQ(1, data->mediaReleased);
         init->Initialize(nullptr, nullptr, nullptr);
     }
     shell->Release();
@@ -245,12 +267,12 @@ TEST_F(ContextMenu, UnknownOffsetFetchesTheSelectionOnceReleasesItAndFails) {
 }
 
 TEST_F(ContextMenu, VerbsRunWithoutFilesWhenTheSelectionIsRefused) {
-    RecordingDataObject data(nullptr);
-    init->Initialize(nullptr, &data, nullptr);
+    auto data = RecordingDataObject::Make(nullptr);
+    init->Initialize(nullptr, data.Get(), nullptr);
     EXPECT_EQ(S_OK, invoke(0));
     EXPECT_EQ(S_OK, invoke(1));
-    EXPECT_EQ(2, data.getDataCalls);
-    EXPECT_EQ(0, data.mediaHandedOut);
+    EXPECT_EQ(2, data->getDataCalls);
+    EXPECT_EQ(0, data->mediaHandedOut);
     init->Initialize(nullptr, nullptr, nullptr);
     // No data object at all: the verbs still run, with no files.
     EXPECT_EQ(S_OK, invoke(1));

@@ -4,59 +4,27 @@ namespace tessaly::test {
 
 // Stands in as pUnkForRelease of a handed-out medium: ReleaseStgMedium releases it, and that
 // frees the real medium and tells the recorder.
-class RecordingDataObject::MediumOwner final : public IUnknown {
-public:
+class RecordingDataObject::MediumOwner final : public ComObject<MediumOwner, IUnknown> {
+private:
+    friend ComObject;
     MediumOwner(RecordingDataObject& recorder, const STGMEDIUM& medium)
         : recorder_(recorder), medium_(medium) {}
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        *out = nullptr;
-        if (!IsEqualIID(riid, IID_IUnknown))
-            return E_NOINTERFACE;
-        *out = this;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refCount_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG count = --refCount_;
-        if (count == 0) {
-            ReleaseStgMedium(&medium_);
-            ++recorder_.mediaReleased;
-            delete this;
-        }
-        return count;
+    ~MediumOwner() override {
+        ReleaseStgMedium(&medium_);
+        ++recorder_.mediaReleased;
     }
 
-private:
-    ~MediumOwner() = default;
     RecordingDataObject& recorder_;
     STGMEDIUM medium_;
-    ULONG refCount_ = 1;
 };
 
-RecordingDataObject::RecordingDataObject(IDataObject* inner) : inner_(inner) {
-    if (inner_ != nullptr)
-        inner_->AddRef();
-}
-
-RecordingDataObject::~RecordingDataObject() {
-    if (inner_ != nullptr)
-        inner_->Release();
-}
-
-STDMETHODIMP RecordingDataObject::QueryInterface(REFIID riid, void** out) {
-    *out = nullptr;
-    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDataObject))
-        return E_NOINTERFACE;
-    *out = static_cast<IDataObject*>(this);
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) RecordingDataObject::Release() {
-    // Lives on the test's stack; the count only tells whether references are balanced.
-    return --refCount;
+Microsoft::WRL::ComPtr<RecordingDataObject> RecordingDataObject::Make(IDataObject* inner) {
+    IDataObject* data = nullptr;
+    Create(IID_IDataObject, reinterpret_cast<void**>(&data), inner);
+    Microsoft::WRL::ComPtr<RecordingDataObject> recorder;
+    // Takes over the new object's reference: mingw-w64's ComPtr::Attach would add another.
+    *recorder.GetAddressOf() = static_cast<RecordingDataObject*>(data);
+    return recorder;
 }
 
 STDMETHODIMP RecordingDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
@@ -68,8 +36,13 @@ STDMETHODIMP RecordingDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) 
     const HRESULT hr = inner_->GetData(format, &real);
     if (FAILED(hr))
         return hr;
+    IUnknown* owner = nullptr;
+    if (FAILED(MediumOwner::Create(IID_IUnknown, reinterpret_cast<void**>(&owner), *this, real))) {
+        ReleaseStgMedium(&real);
+        return E_OUTOFMEMORY;
+    }
     *medium = real;
-    medium->pUnkForRelease = new MediumOwner(*this, real);
+    medium->pUnkForRelease = owner;
     ++mediaHandedOut;
     return hr;
 }
@@ -82,6 +55,11 @@ STDMETHODIMP RecordingDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* o
     if (out != nullptr)
         out->ptd = nullptr;
     return E_NOTIMPL;
+}
+
+ULONG ReferenceCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
 }
 
 } // namespace tessaly::test

@@ -2,26 +2,25 @@
 // A recording wrapper that shows what a handler asks of a data object. The data objects
 // themselves come from the host (host/SelectionDataObject.h), as Explorer would make them.
 
+#include "platform/ComObject.h"
+
 #include <windows.h>
 #include <objidl.h>
+#include <wrl/client.h>
 
 namespace tessaly::test {
 
 // Forwards to another data object and records the handler's requests. Every medium it hands
 // out is released through this object, so the test can see that it was released.
-class RecordingDataObject final : public IDataObject {
+class RecordingDataObject final : public ComObject<RecordingDataObject, IDataObject> {
 public:
-    explicit RecordingDataObject(IDataObject* inner); // null: refuses every format
+    static Microsoft::WRL::ComPtr<RecordingDataObject>
+    Make(IDataObject* inner); // null: refuses all
 
     int getDataCalls = 0;
     FORMATETC lastFormat = {};
     int mediaHandedOut = 0;
     int mediaReleased = 0;
-    ULONG refCount = 1;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refCount; }
-    STDMETHODIMP_(ULONG) Release() override;
 
     STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
     STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
@@ -35,11 +34,16 @@ public:
     STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
     STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
-    ~RecordingDataObject();
-
 private:
+    friend ComObject;
+    explicit RecordingDataObject(IDataObject* inner) : inner_(inner) {}
+    ~RecordingDataObject() override = default;
+
     class MediumOwner;
-    IDataObject* inner_;
+    Microsoft::WRL::ComPtr<IDataObject> inner_;
 };
+
+// An object's reference count, read through AddRef and Release.
+ULONG ReferenceCount(IUnknown* object);
 
 } // namespace tessaly::test
