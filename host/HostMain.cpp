@@ -2,9 +2,12 @@
 // for them, with every registered context-menu handler, as Explorer does.
 //
 //   tessaly-host [--script <screenshot folder>] <file or folder>...
+//   tessaly-host --menu <file>...
 //
 // With --script it plays the run command's unattended session and saves its screenshots.
+// With --menu it shows no window: it prints the entries the handlers add for the files and ends.
 #include "host/HostWindow.h"
+#include "host/MenuListing.h"
 #include "host/ScriptedSession.h"
 
 #include <windows.h>
@@ -19,9 +22,12 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     std::vector<std::string> paths;
     std::string scriptFolder;
+    bool menuOnly = false;
     for (int i = 1; i < __argc; ++i) {
         const std::string argument = __argv[i];
-        if (argument == "--script" && i + 1 < __argc) {
+        if (argument == "--menu") {
+            menuOnly = true;
+        } else if (argument == "--script" && i + 1 < __argc) {
             scriptFolder = __argv[++i];
             if (scriptFolder.back() != '\\' && scriptFolder.back() != '/')
                 scriptFolder += '\\';
@@ -37,7 +43,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         return 1;
 
     int result = 0;
-    {
+    if (menuOnly) {
+        result = tessaly::host::ListMenuEntries(paths);
+    } else {
         tessaly::host::HostWindow host(paths);
         if (!host.Create(show)) {
             result = 1;

@@ -1,0 +1,22 @@
+-- What wixl cannot write into the package; scripts/package runs each statement (one a line)
+-- through msibuild -q after wixl.
+
+-- The machine settings key in each view, created without values. "*" creates it on install and
+-- deletes it on uninstall with the values the DLL wrote there; its parents go when left empty.
+INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Component_`) VALUES ('MachineSettings64', 2, 'SOFTWARE\Vexmoor Software\Tessaly\3.10.000', '*', 'Tessaly64')
+INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Component_`) VALUES ('MachineSettings32', 2, 'SOFTWARE\Vexmoor Software\Tessaly\3.10.000', '*', 'Tessaly32')
+
+-- The DLL opens the machine key with KEY_ALL_ACCESS (0xF003F = 983103) in a user's Explorer.
+-- These rows replace the key's whole ACL, so administrators and SYSTEM are listed too.
+CREATE TABLE `LockPermissions` (`LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `Domain` CHAR(255), `User` CHAR(255) NOT NULL, `Permission` LONG PRIMARY KEY `LockObject`, `Table`, `Domain`, `User`)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'Users', 983103)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'Administrators', 983103)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'SYSTEM', 983103)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Users', 983103)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Administrators', 983103)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'SYSTEM', 983103)
+
+-- wixl ignores AllowSameVersionUpgrades: make the upgrade row's maximum inclusive (0x200), so
+-- that a rebuilt package of the same version, which has a new product code, replaces the
+-- installed one instead of being installed beside it.
+UPDATE `Upgrade` SET `Attributes` = 513 WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'
