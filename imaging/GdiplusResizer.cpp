@@ -1,10 +1,13 @@
 #include "imaging/GdiplusResizer.h"
 
+#include "imaging/ExifReader.h"
 #include "imaging/GdiplusObjects.h"
+#include "imaging/JpegSegments.h"
 #include "imaging/ScaledSize.h"
 #include "naming/AnsiText.h"
 #include "platform/AnsiWide.h"
 #include "platform/Win32FileIdentity.h"
+#include "platform/Win32FileSystem.h"
 
 #include <io.h>
 
@@ -15,12 +18,110 @@
 #include <utility>
 #include <vector>
 
+#include <wrl/client.h>
+
 namespace tessaly {
 
 namespace flat = Gdiplus::DllExports;
 
 namespace {
 constexpr PROPID kDateTimeTag = 0x0132;
+// How much of a source's start its metadata may take; an ICC profile can run to megabytes.
+constexpr std::size_t kHeadLimit = 8 * 1024 * 1024;
+
+// Turns and mirrors a picture upright, by its EXIF orientation (1 to 8). The two that turn and
+// mirror take two steps: implementations of GDI+ differ in the order of the combined ones.
+void turnUpright(Gdiplus::GpImage* picture, int orientation) {
+    const auto step = [picture](Gdiplus::RotateFlipType type) {
+        flat::GdipImageRotateFlip(picture, type);
+    };
+    switch (orientation) {
+    case 2:
+        step(Gdiplus::RotateNoneFlipX);
+        break;
+    case 3:
+        step(Gdiplus::Rotate180FlipNone);
+        break;
+    case 4:
+        step(Gdiplus::RotateNoneFlipY);
+        break;
+    case 5:
+        step(Gdiplus::Rotate90FlipNone), step(Gdiplus::RotateNoneFlipX);
+        break;
+    case 6:
+        step(Gdiplus::Rotate90FlipNone);
+        break;
+    case 7:
+        step(Gdiplus::Rotate270FlipNone), step(Gdiplus::RotateNoneFlipX);
+        break;
+    case 8:
+        step(Gdiplus::Rotate270FlipNone);
+        break;
+    default:
+        break;
+    }
+}
+
+// What a copy of a picture carries of the original's metadata: its EXIF block made fit for the
+// copy, and its ICC profile. Both only from JPEG originals, and only when they are sound.
+struct CarriedMetadata {
+    std::string exif;
+    std::vector<std::string> iccSegments;
+    bool empty() const { return exif.empty() && iccSegments.empty(); }
+};
+
+CarriedMetadata carriedMetadata(const PictureHead& head, PictureSize copy) {
+    CarriedMetadata carried;
+    if (head.format != PictureHead::Format::Jpeg)
+        return carried;
+    if (!head.exif.empty())
+        carried.exif = exifForCopy(head.exif, copy.width, copy.height).value_or(std::string());
+    carried.iccSegments = wholeIccProfile(head.iccSegments);
+    return carried;
+}
+
+// Encodes the canvas as JPEG with the metadata placed right after its start marker, and writes
+// the file, replacing an existing one.
+bool saveJpegWithMetadata(Gdiplus::GpImage* canvas, const CLSID& jpeg, const std::wstring& target,
+                          const CarriedMetadata& carried) {
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+        return false;
+    Microsoft::WRL::ComPtr<IStream> owned;
+    *owned.GetAddressOf() = stream;
+    if (flat::GdipSaveImageToStream(canvas, stream, &jpeg, nullptr) != Gdiplus::Ok)
+        return false;
+    HGLOBAL memory = nullptr;
+    if (FAILED(GetHGlobalFromStream(stream, &memory)))
+        return false;
+    STATSTG status = {};
+    if (FAILED(stream->Stat(&status, STATFLAG_NONAME)))
+        return false;
+    const char* encoded = static_cast<const char*>(GlobalLock(memory));
+    if (encoded == nullptr)
+        return false;
+    std::optional<std::string> bytes = jpegWithMetadata(
+        std::string_view(encoded, static_cast<std::size_t>(status.cbSize.QuadPart)), carried.exif,
+        carried.iccSegments);
+    if (!bytes) // not carried safely: the copy as the encoder made it
+        bytes = std::string(encoded, static_cast<std::size_t>(status.cbSize.QuadPart));
+    GlobalUnlock(memory);
+
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &written,
+                              nullptr) != FALSE &&
+                    written == bytes->size();
+    const bool closed = CloseHandle(file) != FALSE;
+    if (!ok || !closed) {
+        DeleteFileW(target.c_str()); // no half-written copy
+        return false;
+    }
+    return true;
+}
 
 // A copy written over its own source would destroy the picture, and GDI+ still reads the source
 // while it writes.
@@ -107,10 +208,19 @@ int GdiplusResizer::ResizeToJpeg(const std::string& source, const std::string& t
             return resize::NotWritten;
     }
 
+    // The size applies to the upright picture, as every viewer shows it.
+    const PictureHead head = readPictureHead(Win32FileSystem(), source, kHeadLimit);
+    const ExifRead exif = readExifTags(head.exif);
+    const int orientation =
+        exif.status == ExifRead::Status::Ok && head.format != PictureHead::Format::Other
+            ? exif.tags.orientation.value_or(1)
+            : 1;
+
     GdiplusImage picture = loadGdiplusImage(wideSource);
     UINT sourceWidth = 0;
     UINT sourceHeight = 0;
     if (picture) {
+        turnUpright(picture.get(), orientation);
         flat::GdipGetImageWidth(picture.get(), &sourceWidth);
         flat::GdipGetImageHeight(picture.get(), &sourceHeight);
     }
@@ -127,6 +237,10 @@ int GdiplusResizer::ResizeToJpeg(const std::string& source, const std::string& t
     const std::optional<CLSID> jpeg = findGdiplusEncoder(L"image/jpeg");
     if (!jpeg)
         return resize::NotWritten;
+    const CarriedMetadata carried = carriedMetadata(head, *size);
+    if (!carried.empty())
+        return saveJpegWithMetadata(canvas.get(), *jpeg, wideTarget, carried) ? resize::Written
+                                                                              : resize::NotWritten;
     if (flat::GdipSaveImageToFile(canvas.get(), wideTarget.c_str(), &*jpeg, nullptr) != Gdiplus::Ok)
         return resize::NotWritten;
     return resize::Written;

@@ -1,9 +1,12 @@
 // The JPEG copies and the picture dates through the real GDI+, on pictures the tests make with
 // GDI+ itself.
+#include "imaging/ExifReader.h"
 #include "imaging/GdiplusResizer.h"
 #include "imaging/ImageDateReader.h"
+#include "imaging/JpegSegments.h"
 #include "naming/BatchJob.h"
 #include "platform/Win32FileSystem.h"
+#include "support/ExifBuilder.h"
 #include "support/Pictures.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"
@@ -15,6 +18,11 @@ namespace {
 
 bool isJpeg(const std::string& path) {
     return readFile(path).compare(0, 2, "\xFF\xD8") == 0;
+}
+
+// A JPEG file's bytes with segments placed right after its start marker.
+std::string withSegments(const std::string& jpeg, const std::string& segments) {
+    return jpeg.substr(0, 2) + segments + jpeg.substr(2);
 }
 
 class GdiplusResizerTest : public ::testing::Test {
@@ -141,6 +149,65 @@ TEST_F(GdiplusResizerTest, NeverWritesTheCopyOverItsOwnSource) {
     EXPECT_EQ(640u, readPicture(source).width);
 }
 
+TEST_F(GdiplusResizerTest, CopiesAreUprightAndSizedAsTheyAreSeen) {
+    // Stored as 40 x 30 pixels, red at the top left; orientations 5 to 8 are portraits.
+    const int redCornerOfCopy[9] = {-1, 0, 1, 2, 3, 0, 1, 2, 3};
+    std::string plain = folder.path() + "plain.jpg";
+    ASSERT_TRUE(writeMarkedJpeg(plain, 40, 30));
+    for (int turn = 1; turn <= 8; ++turn) {
+        SCOPED_TRACE("orientation " + std::to_string(turn));
+        ExifSpec spec;
+        spec.orientation = turn;
+        const std::string source =
+            folder.write("IMG.JPG", withSegments(readFile(plain), exifSegment(exifBlock(spec))));
+        const std::string target = folder.path() + "sml.IMG.JPG";
+        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 0, 20));
+        const PictureFacts copy = readPicture(target);
+        EXPECT_EQ(turn >= 5 ? 15u : 26u, copy.width);
+        EXPECT_EQ(20u, copy.height);
+        EXPECT_EQ(redCornerOfCopy[turn], redCorner(target));
+        EXPECT_EQ(std::optional<int>(1),
+                  readExifTags(readPictureHead(readFile(target)).exif).tags.orientation);
+        DeleteFileA(target.c_str());
+    }
+}
+
+TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
+    ExifSpec spec;
+    spec.orientation = 6;
+    spec.dateTime = "2008:05:12 10:20:30";
+    spec.pixels = std::make_pair(64u, 48u);
+    spec.thumbnail = std::string(2000, '\x11');
+    const std::string block = exifBlock(spec);
+    const std::string icc = iccSegment(1, 2, std::string(300, 'a')) + iccSegment(2, 2, "b");
+    const std::string source = folder.write(
+        "IMG.JPG", withSegments(readFile(picture("IMG.JPG", 64, 48)), exifSegment(block) + icc));
+    const std::string target = folder.path() + "sml.IMG.JPG";
+    ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 24, 0));
+
+    const std::string copy = readFile(target);
+    const PictureHead head = readPictureHead(copy);
+    EXPECT_EQ(exifForCopy(block, 24, 32), std::optional<std::string>(head.exif));
+    EXPECT_EQ(readPictureHead(readFile(source)).iccSegments, head.iccSegments);
+    // Right after the start marker, and a picture that GDI+ reads.
+    EXPECT_EQ(std::string("\xFF\xD8", 2) + exifSegment(*exifForCopy(block, 24, 32)) + icc,
+              copy.substr(0, 2 + exifSegment(head.exif).size() + icc.size()));
+    EXPECT_EQ(24u, readPicture(target).width);
+
+    // Without metadata, or with a block that cannot be carried, the copy has none.
+    std::string spoilt = block;
+    putNumber(spoilt, entryOffset(2) + 8, kFirstIfd, 4, false); // the Exif IFD loops
+    messages.otherwise = mb::IdYes;
+    for (const std::string& segments : {std::string(), exifSegment(spoilt)}) {
+        folder.write("IMG.JPG", withSegments(readFile(picture("IMG.JPG", 64, 48)), segments));
+        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 24, 0));
+        const PictureHead bare = readPictureHead(readFile(target));
+        EXPECT_TRUE(bare.exif.empty());
+        EXPECT_TRUE(bare.iccSegments.empty());
+        EXPECT_EQ(24u, readPicture(target).width);
+    }
+}
+
 TEST_F(GdiplusResizerTest, ReadsTheDateTimeTagOfATiffPicture) {
     const std::string path =
         folder.write("scan.tif", tiffWithDateTime(8, 4, "2008:05:12 10:20:30"));
@@ -165,7 +232,12 @@ TEST_F(GdiplusResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {
         "large.tif", tiffWithDateTime(8, 4, "2009:07:01 08:00:00" + std::string(3000, ' ')));
     const std::string jpeg = picture("plain.jpg", 64, 48);
     const std::string text = folder.write("notes.jpg", "text");
-    for (const std::string& path : {tiff, large, jpeg, text})
+    // The imaging library reads no EXIF from JPEG files here; the file's head has it.
+    ExifSpec spec;
+    spec.dateTime = "2010:03:04 05:06:07";
+    const std::string dated = picture("dated.jpg", 64, 48);
+    folder.write("dated.jpg", withSegments(readFile(dated), exifSegment(exifBlock(spec))));
+    for (const std::string& path : {tiff, large, jpeg, text, dated})
         ASSERT_TRUE(setModificationTime(path, modified)) << path;
 
     const Win32FileSystem files;
@@ -174,6 +246,8 @@ TEST_F(GdiplusResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {
     EXPECT_EQ(timeKeyFromDateText("2009:07:01 08:00:00"),
               ReadTimeKey(large, order::ByPictureDate, resizer, files));
     EXPECT_EQ(modified, ReadTimeKey(jpeg, order::ByPictureDate, resizer, files));
+    EXPECT_EQ(timeKeyFromDateText("2010:03:04 05:06:07"),
+              ReadTimeKey(dated, order::ByPictureDate, resizer, files));
     EXPECT_EQ(modified, ReadTimeKey(text, order::ByPictureDate, resizer, files));
     EXPECT_EQ(modified, ReadTimeKey(tiff, order::ByModificationTime, resizer, files));
     EXPECT_EQ(0, ReadTimeKey(folder.path() + "missing.jpg", order::ByPictureDate, resizer, files));

@@ -82,6 +82,50 @@ PictureFacts readPicture(const std::string& path) {
     return facts;
 }
 
+bool writeMarkedJpeg(const std::string& path, unsigned width, unsigned height) {
+    const std::optional<CLSID> encoder = findGdiplusEncoder(L"image/jpeg");
+    const GdiplusBitmap bitmap = rgbBitmap(width, height, 0xFF0000FF);
+    if (!encoder || !bitmap)
+        return false;
+    Gdiplus::GpGraphics* context = nullptr;
+    if (flat::GdipGetImageGraphicsContext(bitmap.get(), &context) != Gdiplus::Ok)
+        return false;
+    {
+        const GdiplusGraphics graphics(context);
+        Gdiplus::GpSolidFill* red = nullptr;
+        flat::GdipCreateSolidFill(0xFFFF0000, &red);
+        flat::GdipFillRectangleI(graphics.get(), red, 0, 0, static_cast<INT>(width / 2),
+                                 static_cast<INT>(height / 2));
+        flat::GdipDeleteBrush(red);
+    }
+    return flat::GdipSaveImageToFile(bitmap.get(), wideFromAnsi(path).c_str(), &*encoder,
+                                     nullptr) == Gdiplus::Ok;
+}
+
+int redCorner(const std::string& path) {
+    const GdiplusImage image = loadGdiplusImage(wideFromAnsi(path));
+    UINT width = 0, height = 0;
+    if (!image || flat::GdipGetImageWidth(image.get(), &width) != Gdiplus::Ok ||
+        flat::GdipGetImageHeight(image.get(), &height) != Gdiplus::Ok)
+        return -1;
+    const INT left = static_cast<INT>(width / 8), right = static_cast<INT>(width - 1 - width / 8);
+    const INT top = static_cast<INT>(height / 8),
+              bottom = static_cast<INT>(height - 1 - height / 8);
+    const INT corners[4][2] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    int found = -1;
+    for (int i = 0; i < 4; ++i) {
+        Gdiplus::ARGB colour = 0;
+        flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image.get()), corners[i][0],
+                                 corners[i][1], &colour);
+        if (closeColours(colour, 0xFFFF0000, 60)) {
+            if (found != -1)
+                return -1;
+            found = i;
+        }
+    }
+    return found;
+}
+
 bool closeColours(std::uint32_t a, std::uint32_t b, int tolerance) {
     for (int shift : {0, 8, 16}) {
         const int ca = static_cast<int>((a >> shift) & 0xFF);

@@ -25,6 +25,14 @@ struct PictureFacts {
 // What GDI+ reads from the file.
 PictureFacts readPicture(const std::string& path);
 
+// Writes a JPEG picture whose top-left quarter is red and the rest blue, to see which way a copy
+// of it is turned.
+bool writeMarkedJpeg(const std::string& path, unsigned width, unsigned height);
+
+// Which corner of a picture is red: 0 top left, 1 top right, 2 bottom right, 3 bottom left; -1
+// when none is, or more than one.
+int redCorner(const std::string& path);
+
 // Whether two colours differ by at most tolerance in each of red, green and blue (JPEG is lossy).
 bool closeColours(std::uint32_t a, std::uint32_t b, int tolerance = 24);
 
