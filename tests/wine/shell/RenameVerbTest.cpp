@@ -5,6 +5,7 @@
 #include "imaging/GdiplusResizer.h"
 #include "resources/ResourceIds.h"
 #include "support/DialogDriver.h"
+#include "support/ExifBuilder.h"
 #include "support/LogHeader.h"
 #include "support/Pictures.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -286,6 +287,49 @@ TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts
         valueOf(HKEY_LOCAL_MACHINE, kMachineSettingsKey, "ResizeSelectedSize");
     ASSERT_TRUE(size);
     EXPECT_EQ(std::string("\x11\x04\0\0", 4), size->bytes); // 1041
+}
+
+TEST_F(RenameVerb, RenumberingByPictureDateFollowsTheDatesTheCamerasRecorded) {
+    ScriptedMessageBoxes unused;
+    const GdiplusResizer pictureMaker(unused);
+    // Recorded dates in the order b, c, a; file times in the order a, b, c.
+    const std::pair<const char*, const char*> photos[] = {{"IMG_a.JPG", "2010:01:03 10:00:00"},
+                                                          {"IMG_b.JPG", "2010:01:01 10:00:00"},
+                                                          {"IMG_c.JPG", "2010:01:02 10:00:00"}};
+    std::vector<std::string> paths;
+    std::int64_t fileTime = 1500000000;
+    for (const auto& [name, date] : photos) {
+        paths.push_back(folder.path() + name);
+        ASSERT_TRUE(writePicture(paths.back(), 64, 48, L"image/jpeg"));
+        ExifSpec spec;
+        spec.dateTime = date;
+        const std::string jpeg = readFile(paths.back());
+        folder.write(name, jpeg.substr(0, 2) + exifSegment(exifBlock(spec)) + jpeg.substr(2));
+        ASSERT_TRUE(setModificationTime(paths.back(), fileTime += 60));
+    }
+    DialogScript script([&] {
+        const HWND dialog = mainDialog();
+        if (dialog == nullptr)
+            return;
+        TypeText(dialog, IDC_NEW_PREFIX, "Day_");
+        ClickControl(dialog, IDC_RENUMBER);
+        PostClick(dialog, IDC_RENUMBER_SETTINGS);
+        const HWND settings = WaitForDialog("Tessaly 3.1 Renumber Settings");
+        if (settings == nullptr)
+            return;
+        ClickControl(settings, IDC_ORDER_IMAGE_TIME);
+        PostClick(settings, IDC_OK);
+        WaitUntilGone(settings);
+        PostClick(dialog, IDC_RENAME_FILES);
+        const HWND result = WaitForDialogWithControl(kMainCaption, IDC_LOG_FILE, 60000);
+        if (result != nullptr)
+            PostClick(result, IDC_OK);
+    });
+    EXPECT_EQ(S_OK, invoke(paths));
+    script.Join();
+    // By file time they would be a1, b2, c3.
+    EXPECT_EQ((std::set<std::string>{"Day_a3.JPG", "Day_b1.JPG", "Day_c2.JPG", "Tessaly.log"}),
+              namesIn(folder.path()));
 }
 
 } // namespace
