@@ -16,6 +16,17 @@ INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALU
 INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Administrators', 983103)
 INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'SYSTEM', 983103)
 
+-- wixl writes no component conditions: each Saved* component writes a saved choice back only
+-- when the search found one (a search that finds nothing leaves its property empty).
+UPDATE `Component` SET `Condition` = 'SAVEDSELECTEDSIZE64' WHERE `Component` = 'SavedSelectedSize64'
+UPDATE `Component` SET `Condition` = 'SAVEDCUSTOMWIDTH64' WHERE `Component` = 'SavedCustomWidth64'
+UPDATE `Component` SET `Condition` = 'SAVEDCUSTOMHEIGHT64' WHERE `Component` = 'SavedCustomHeight64'
+UPDATE `Component` SET `Condition` = 'SAVEDPREFIX64' WHERE `Component` = 'SavedPrefix64'
+UPDATE `Component` SET `Condition` = 'SAVEDSELECTEDSIZE32' WHERE `Component` = 'SavedSelectedSize32'
+UPDATE `Component` SET `Condition` = 'SAVEDCUSTOMWIDTH32' WHERE `Component` = 'SavedCustomWidth32'
+UPDATE `Component` SET `Condition` = 'SAVEDCUSTOMHEIGHT32' WHERE `Component` = 'SavedCustomHeight32'
+UPDATE `Component` SET `Condition` = 'SAVEDPREFIX32' WHERE `Component` = 'SavedPrefix32'
+
 -- wixl ignores AllowSameVersionUpgrades: make the upgrade row's maximum inclusive (0x200), so
 -- that a rebuilt package of the same version, which has a new product code, replaces the
 -- installed one instead of being installed beside it.
