@@ -7,14 +7,15 @@ INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Component_`) VALUES 
 INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Component_`) VALUES ('MachineSettings32', 2, 'SOFTWARE\Vexmoor Software\Tessaly\3.10.000', '*', 'Tessaly32')
 
 -- The DLL opens the machine key with KEY_ALL_ACCESS (0xF003F = 983103) in a user's Explorer.
--- These rows replace the key's whole ACL, so administrators and SYSTEM are listed too.
+-- These rows replace the key's whole ACL. Only "Everyone" and "Administrators" are names that
+-- Windows Installer maps to well-known SIDs on every language of Windows (a name such as
+-- "Users" is looked up translated, and the install would fail elsewhere); LocalSystem gets
+-- full control of every object it secures without a row.
 CREATE TABLE `LockPermissions` (`LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `Domain` CHAR(255), `User` CHAR(255) NOT NULL, `Permission` LONG PRIMARY KEY `LockObject`, `Table`, `Domain`, `User`)
-INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'Users', 983103)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'Everyone', 983103)
 INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'Administrators', 983103)
-INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'SYSTEM', 983103)
-INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Users', 983103)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Everyone', 983103)
 INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Administrators', 983103)
-INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'SYSTEM', 983103)
 
 -- wixl writes no component conditions: each Saved* component writes a saved choice back only
 -- when the search found one (a search that finds nothing leaves its property empty).
