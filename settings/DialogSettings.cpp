@@ -1,6 +1,26 @@
 #include "settings/DialogSettings.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+
 namespace tessaly {
+
+namespace {
+
+// The identifiers of the twelve size buttons, as stored: widths, then heights.
+constexpr int kCustomWidthId = 1047;
+constexpr int kCustomHeightId = 1046;
+constexpr int kSizeIds[] = {1040, 1041, 1042, 1043, 1044, kCustomWidthId,
+                            1029, 1030, 1031, 1032, 1033, kCustomHeightId};
+// A size travels on as a signed 32-bit number; the dialog's fields take no more.
+constexpr unsigned kLargestCustomSize = INT32_MAX;
+
+bool isSizeId(int id) {
+    return std::find(std::begin(kSizeIds), std::end(kSizeIds), id) != std::end(kSizeIds);
+}
+
+} // namespace
 
 int DigitsOfFileCount(int fileCount) {
     int digits = 1;
@@ -26,6 +46,17 @@ int LoadRenameDialogSettings(const SettingsStore& store, int fileCount,
         resize.selectedSizeId = selected;
     resize.customHeight = static_cast<unsigned>(store.ReadResizeDword(ResizeCustomHeightValue));
     resize.customWidth = static_cast<unsigned>(store.ReadResizeDword(ResizeCustomWidthValue));
+
+    // What no dialog could have saved loads as the default: a size that no button has, a custom
+    // size larger than its field takes, a custom choice of 0 pixels (no copy could be made).
+    if (resize.customWidth > kLargestCustomSize)
+        resize.customWidth = 0;
+    if (resize.customHeight > kLargestCustomSize)
+        resize.customHeight = 0;
+    if (!isSizeId(resize.selectedSizeId) ||
+        (resize.selectedSizeId == kCustomWidthId && resize.customWidth == 0) ||
+        (resize.selectedSizeId == kCustomHeightId && resize.customHeight == 0))
+        resize.selectedSizeId = ResizeSettingsValues().selectedSizeId;
     return static_cast<int>(digits);
 }
 

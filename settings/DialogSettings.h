@@ -24,7 +24,7 @@ int DigitsOfFileCount(int fileCount);
 // Loads everything once, in the order the main dialog needs it, and returns the digit count
 // to start with: the digits of the file count, raised by a larger stored count, never above 9.
 // The prefix and both custom sizes are always replaced; the selected size only by a stored
-// value above 0.
+// value above 0. Values that no dialog could have saved load as the defaults.
 int LoadRenameDialogSettings(const SettingsStore& store, int fileCount,
                              ResizeSettingsValues& resize);
 

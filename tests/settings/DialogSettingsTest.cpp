@@ -89,6 +89,38 @@ TEST(DialogSettings, SelectedSizeIsTakenOnlyAboveZeroWhileTheOthersAlwaysReplace
     }
 }
 
+TEST(DialogSettings, ValuesNoDialogCouldHaveSavedLoadAsTheDefaults) {
+    const struct {
+        std::uint32_t selected, width, height;
+        int selectedAfter;
+        unsigned widthAfter, heightAfter;
+    } rows[] = {
+        {1045, 300, 200, 1044, 300, 200},                 // no button has 1045
+        {1034, 300, 200, 1044, 300, 200},                 // past the height presets
+        {1047, 0, 200, 1044, 0, 200},                     // a custom width of 0
+        {1046, 300, 0, 1044, 300, 0},                     // a custom height of 0
+        {1047, 0x80000000u, 200, 1044, 0, 200},           // would show as -1
+        {1046, 300, 0xFFFFFFFFu, 1044, 300, 0},           // likewise
+        {1047, 0x7FFFFFFFu, 200, 1047, 0x7FFFFFFFu, 200}, // the largest the field takes
+        {1031, 0x80000000u, 0x80000000u, 1031, 0, 0},     // a preset keeps its choice
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.selected);
+        FakeSettingsBackend backend;
+        backend.putValue(SettingsRoot::Machine, kMachineKey, "ResizeSelectedSize", reg::Dword,
+                         dword(row.selected));
+        backend.putValue(SettingsRoot::Machine, kMachineKey, "ResizeCustomWidth", reg::Dword,
+                         dword(row.width));
+        backend.putValue(SettingsRoot::Machine, kMachineKey, "ResizeCustomHeight", reg::Dword,
+                         dword(row.height));
+        ResizeSettingsValues resize;
+        LoadRenameDialogSettings(SettingsStore(backend), 1, resize);
+        EXPECT_EQ(row.selectedAfter, resize.selectedSizeId);
+        EXPECT_EQ(row.widthAfter, resize.customWidth);
+        EXPECT_EQ(row.heightAfter, resize.customHeight);
+    }
+}
+
 TEST(DialogSettings, ResizeSaveWritesEachValueThroughItsOwnKeyInOrder) {
     FakeSettingsBackend backend;
     backend.addKey(SettingsRoot::Machine, kMachineKey);
