@@ -15,6 +15,7 @@
 #include "viewpage/HlinkPageOpener.h"
 #include "viewpage/ViewPageWriter.h"
 
+#include <atomic>
 #include <memory>
 
 namespace tessaly {
@@ -28,6 +29,23 @@ const char kNoCommonPrefix[] =
     "The selected files do not have a common file name prefix (leading file name characters).  "
     "Press Cancel to reselect related files.  Press OK to continue.";
 
+const char kBatchRunning[] =
+    "Tessaly is still renaming or resizing files.  Please choose the command again when it has "
+    "finished.";
+
+// A batch lets Explorer's windows work between its files, so the shell can call the verb again
+// inside it, and other Explorer windows run on threads of their own. A second batch in the same
+// process would rename files under the feet of the first and overwrite its log.
+std::atomic<bool> batchRunning{false};
+
+class BatchRunning {
+public:
+    BatchRunning() { batchRunning = true; }
+    ~BatchRunning() { batchRunning = false; }
+    BatchRunning(const BatchRunning&) = delete;
+    BatchRunning& operator=(const BatchRunning&) = delete;
+};
+
 // The platform services of one invocation, alive for the whole call.
 struct Services {
     Win32FileSystem fileSystem;
@@ -40,6 +58,11 @@ struct Services {
 
 void runVerb(UINT count, HDROP dropHandle) {
     Services services;
+    if (batchRunning) {
+        services.messages.show(MessageOwner::Foreground, kBatchRunning, "Tessaly Notice",
+                               mb::Ok | mb::IconWarning);
+        return;
+    }
     // The dialog is made first and goes last; the job, made after it, is destroyed before it,
     // and with the job its resizer shuts the imaging library down.
     CRenameDlg dialog({services.settings, services.fileSystem, services.viewPage});
@@ -73,6 +96,12 @@ void runVerb(UINT count, HDROP dropHandle) {
     job.setResizePrefix(dialog.resizeSettings.values.resizePrefix);
     SaveRenumberDigits(services.settings, job.digits());
     job.setOrder(dialog.order);
+    if (batchRunning.exchange(true)) {
+        services.messages.show(MessageOwner::Foreground, kBatchRunning, "Tessaly Notice",
+                               mb::Ok | mb::IconWarning);
+        return;
+    }
+    const BatchRunning running;
     RunBatch(job, files);
 }
 

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <optional>
 
 namespace tessaly::test {
@@ -330,6 +331,74 @@ TEST_F(RenameVerb, RenumberingByPictureDateFollowsTheDatesTheCamerasRecorded) {
     // By file time they would be a1, b2, c3.
     EXPECT_EQ((std::set<std::string>{"Day_a3.JPG", "Day_b1.JPG", "Day_c2.JPG", "Tessaly.log"}),
               namesIn(folder.path()));
+}
+
+// Runs a function on the thread that owns the window, from within whatever loop dispatches its
+// messages there, as Explorer's window procedures run inside a batch's message pumping.
+class NestedCall {
+public:
+    explicit NestedCall(std::function<void()> call) : call_(std::move(call)) {
+        window_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                  nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+    }
+    ~NestedCall() { DestroyWindow(window_); }
+    void Post() const { PostMessageA(window_, WM_APP, 0, 0); }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<NestedCall*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_APP) {
+            self->call_();
+            return 0;
+        }
+        return CallWindowProcA(self->previous_, window, message, wParam, lParam);
+    }
+    std::function<void()> call_;
+    HWND window_ = nullptr;
+    WNDPROC previous_ = nullptr;
+};
+
+TEST_F(RenameVerb, ASecondBatchWhileOneRunsIsRefusedWithANotice) {
+    ScriptedMessageBoxes unused;
+    const GdiplusResizer pictureMaker(unused);
+    const std::string photo = folder.path() + "IMG_0001.JPG";
+    ASSERT_TRUE(writePicture(photo, 64, 48, L"image/jpeg"));
+    folder.write("sml.IMG_0001.JPG", "an older copy"); // the batch stops at its question
+    const std::vector<std::string> others = files({"DSC_1.JPG", "DSC_2.JPG"});
+    HRESULT nested = E_FAIL;
+    NestedCall call([&] { nested = invoke(others); });
+
+    host::AnsweredBox notice;
+    DialogScript script([&] {
+        const HWND dialog = mainDialog();
+        if (dialog == nullptr)
+            return;
+        ClickControl(dialog, IDC_RENAME);
+        ClickControl(dialog, IDC_RESIZE);
+        PostClick(dialog, IDC_RENAME_FILES);
+        // The batch asks about the older copy; meanwhile the verb is chosen again.
+        if (WaitForDialog("Warning") == nullptr)
+            return;
+        call.Post();
+        notice = host::AnswerMessageBox("Tessaly Notice", IDOK);
+        host::AnswerMessageBox("Warning", IDNO);
+        const HWND result = WaitForDialogWithControl(kMainCaption, IDC_LOG_FILE, 60000);
+        if (result != nullptr)
+            PostClick(result, IDC_OK);
+    });
+    EXPECT_EQ(S_OK, invoke({photo}));
+    script.Join();
+    EXPECT_EQ(S_OK, nested);
+    EXPECT_EQ("Tessaly is still renaming or resizing files.  Please choose the command again when "
+              "it has finished.",
+              notice.text);
+    EXPECT_EQ((std::set<std::string>{"DSC_1.JPG", "DSC_2.JPG", "IMG_0001.JPG", "sml.IMG_0001.JPG",
+                                     "Tessaly.log"}),
+              namesIn(folder.path()));
+    EXPECT_EQ("an older copy", readFile(folder.path() + "sml.IMG_0001.JPG"));
 }
 
 } // namespace
