@@ -232,7 +232,8 @@ TEST_F(ContextMenu, VerbGivenByNameIsRefusedBeforeAnythingIsFetched) {
     ASSERT_NE(nullptr, high);
     ASSERT_EQ(0u, reinterpret_cast<UINT_PTR>(high) & 0xFFFF0000u);
     std::strcpy(high, "open");
-    CMINVOKECOMMANDINFO plain = {sizeof plain};
+    CMINVOKECOMMANDINFO plain = {};
+    plain.cbSize = sizeof plain;
     plain.lpVerb = high;
     EXPECT_EQ(E_INVALIDARG, menu->InvokeCommand(&plain));
     VirtualFree(high, 0, MEM_RELEASE);

@@ -22,7 +22,8 @@ Microsoft::WRL::ComPtr<RecordingDataObject> RecordingDataObject::Make(IDataObjec
     IDataObject* data = nullptr;
     Create(IID_IDataObject, reinterpret_cast<void**>(&data), inner);
     Microsoft::WRL::ComPtr<RecordingDataObject> recorder;
-    recorder.Attach(static_cast<RecordingDataObject*>(data));
+    // mingw-w64's ComPtr::Attach adds a reference; taking the pointer over directly does not.
+    *recorder.ReleaseAndGetAddressOf() = static_cast<RecordingDataObject*>(data);
     return recorder;
 }
 
