@@ -4,6 +4,7 @@
 //   tessaly-host [--script <screenshot folder>] <file or folder>...
 //
 // With --script it plays the run command's unattended session and saves its screenshots.
+#include "host/CommandLine.h"
 #include "host/HostWindow.h"
 #include "host/ScriptedSession.h"
 
@@ -19,10 +20,11 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     std::vector<std::string> paths;
     std::string scriptFolder;
-    for (int i = 1; i < __argc; ++i) {
-        const std::string argument = __argv[i];
-        if (argument == "--script" && i + 1 < __argc) {
-            scriptFolder = __argv[++i];
+    const std::vector<std::string> arguments = tessaly::host::CommandLineArguments();
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--script" && i + 1 < arguments.size()) {
+            scriptFolder = arguments[++i];
             if (scriptFolder.back() != '\\' && scriptFolder.back() != '/')
                 scriptFolder += '\\';
         } else {
