@@ -228,13 +228,20 @@ TEST_F(RenameVerb, ConfirmingSavesTheDigitCountBeforeAnyFileIsTouched) {
               namesIn(folder.path()));
 }
 
+// In a folder whose name has no form in the code page, next to its look-alike, which keeps
+// its pictures of the same names untouched.
 TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts) {
     ScriptedMessageBoxes unused;
     const GdiplusResizer pictureMaker(unused); // keeps GDI+ started for making the pictures
+    const std::string pictures = folder.path() + "Fotos_\u0101\\";
+    const std::string lookAlike = folder.path() + "Fotos_a\\";
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(pictures).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(lookAlike).c_str(), nullptr));
     std::vector<std::string> paths;
-    for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0013.JPG"}) {
-        paths.push_back(folder.path() + name);
+    for (const char* name : {"\u039a_0001.JPG", "\u039a_0002.JPG", "\u039a_0013.JPG"}) {
+        paths.push_back(pictures + name);
         ASSERT_TRUE(writePicture(paths.back(), 640, 480, L"image/jpeg"));
+        folder.write(std::string("Fotos_a\\") + name, "look-alike");
     }
     std::string caption, sizeText, done, notDone, doneLabel, logFile;
     DialogScript script([&] {
@@ -270,17 +277,20 @@ TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts
     EXPECT_EQ("Files renamed/resized:", doneLabel);
     EXPECT_EQ("3", done);
     EXPECT_EQ("0", notDone);
-    EXPECT_EQ(folder.path() + "Tessaly.log", logFile);
+    EXPECT_EQ(pictures + "Tessaly.log", logFile);
     EXPECT_EQ((std::set<std::string>{"Rome_0001.JPG", "Rome_0002.JPG", "Rome_0013.JPG",
                                      "sml.Rome_0001.JPG", "sml.Rome_0002.JPG", "sml.Rome_0013.JPG",
                                      "Tessaly.log"}),
-              namesIn(folder.path()));
-    const PictureFacts copy = readPicture(folder.path() + "sml.Rome_0013.JPG");
+              namesIn(pictures));
+    EXPECT_EQ((std::set<std::string>{"\u039a_0001.JPG", "\u039a_0002.JPG", "\u039a_0013.JPG"}),
+              namesIn(lookAlike));
+    EXPECT_EQ("look-alike", readFile(lookAlike + "\u039a_0001.JPG"));
+    const PictureFacts copy = readPicture(pictures + "sml.Rome_0013.JPG");
     EXPECT_EQ(320u, copy.width);
     EXPECT_EQ(240u, copy.height);
     EXPECT_EQ("All files were renamed and resized successfully\r\n\r\n"
               "Number of files renamed/resized: 3\r\n",
-              logAfterHeader(readFile(folder.path() + "Tessaly.log")));
+              logAfterHeader(readFile(pictures + "Tessaly.log")));
     // The choices are kept for the next time.
     EXPECT_EQ(std::optional<DWORD>(1), storedDigits());
     const std::optional<RawValue> size =
