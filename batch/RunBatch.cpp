@@ -11,7 +11,7 @@ namespace tessaly {
 namespace {
 
 bool fits(const std::string& path) {
-    return path.size() <= kMaxPathLength;
+    return fitsMaxPath(path);
 }
 
 // A path too long for the platform is refused rather than cut: cut, it would be another name.

@@ -6,6 +6,7 @@
 #include "dialogs/RenumberSettingsDlg.h"
 #include "naming/BatchJob.h"
 #include "naming/NameComposition.h"
+#include "naming/Utf8Text.h"
 #include "platform/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 #include "settings/DialogSettings.h"
@@ -43,19 +44,6 @@ std::string conflictMessage(const std::string& path) {
            "\".  Please modify your selected rename options or choose a different set of files.";
 }
 
-// Counts of bytes outside the text stop at its ends.
-std::size_t bounded(const std::string& text, int count) {
-    return count <= 0 ? 0 : std::min(static_cast<std::size_t>(count), text.size());
-}
-
-std::string leadingBytes(const std::string& text, int count) {
-    return text.substr(0, bounded(text, count));
-}
-
-std::string bytesAfter(const std::string& text, int count) {
-    return text.substr(bounded(text, count));
-}
-
 } // namespace
 
 CRenameDlg::CRenameDlg(const RenameDialogPorts& ports) : Dialog(IDD_RENAME), ports_(ports) {}
@@ -87,8 +75,7 @@ void CRenameDlg::TakeInputsFrom(BatchJob& analysed) {
     job = &analysed;
     originalNameText = analysed.exampleFileName();
     initialRemovedCount = removed;
-    newNameText =
-        analysed.exampleName().substr(static_cast<size_t>(removed)) + analysed.extension();
+    newNameText = charactersAfter(analysed.exampleName(), removed) + analysed.extension();
     maxPrefix = analysed.prefixLength();
     removedPrefixText = analysed.commonPrefix();
     commonPrefix = analysed.commonPrefix();
@@ -109,7 +96,7 @@ bool CRenameDlg::OnInitDialog() {
     controls().setPosition(IDC_REMOVAL_ADJUSTER, initialRemovedCount);
 
     commonPrefix = job->commonPrefix();
-    controls().setText(IDC_REMOVED_PREFIX, leadingBytes(commonPrefix, initialRemovedCount));
+    controls().setText(IDC_REMOVED_PREFIX, leadingCharacters(commonPrefix, initialRemovedCount));
 
     renumber = 0;
     startNumber = 1;
@@ -138,10 +125,10 @@ void CRenameDlg::RefreshExample() {
     const int removed = RemovedCount();
     std::string newName;
     if (controls().isChecked(IDC_RENAME)) {
-        newName =
-            controls().text(IDC_NEW_PREFIX) +
-            renumberText(bytesAfter(job->exampleName(), removed), renumber, digits, startNumber) +
-            job->extension();
+        newName = controls().text(IDC_NEW_PREFIX) +
+                  renumberText(charactersAfter(job->exampleName(), removed), renumber, digits,
+                               startNumber) +
+                  job->extension();
     } else {
         newName = controls().text(IDC_ORIGINAL_NAME);
     }
@@ -149,7 +136,7 @@ void CRenameDlg::RefreshExample() {
     controls().setText(IDC_RESIZE_NAME, resizeSettings.values.resizePrefix + newName);
     controls().setText(IDC_REMOVED_PREFIX, entirePrefixRemoved
                                                ? std::string(kEntirePrefixRemoved)
-                                               : leadingBytes(commonPrefix, removed));
+                                               : leadingCharacters(commonPrefix, removed));
 }
 
 void CRenameDlg::ShowResizeChoice() {
@@ -230,7 +217,7 @@ bool CRenameDlg::OnAdjusterStep(int step) {
         return false;
 
     // Every name loses all of its base name, so only a number can tell the files apart.
-    SetRemovedCount(static_cast<int>(job->exampleName().size()));
+    SetRemovedCount(static_cast<int>(characterCount(job->exampleName())));
     controls().setChecked(IDC_RENUMBER, true);
     controls().enable(IDC_RENUMBER, false);
     entirePrefixRemoved = true;

@@ -1,7 +1,5 @@
 #include "dialogs/ResizePrefixCheck.h"
 
-#include "naming/AnsiText.h"
-
 #include <cstring>
 
 namespace tessaly {
@@ -10,15 +8,9 @@ namespace tessaly {
 const char kForbiddenPrefixCharacters[] = "/*\\:?<>/";
 
 bool hasForbiddenPrefixCharacter(const std::string& prefix) {
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(prefix[i]);
-        if (isLeadByte(c)) {
-            ++i;
-            continue;
-        }
+    for (const char c : prefix)
         if (c != '\0' && std::strchr(kForbiddenPrefixCharacters, c) != nullptr)
             return true;
-    }
     return false;
 }
 

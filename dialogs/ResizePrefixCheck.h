@@ -8,8 +8,8 @@ namespace tessaly {
 // The forbidden characters, as the refusal lists them.
 extern const char kForbiddenPrefixCharacters[];
 
-// Whether the prefix holds one of the forbidden characters. Double-byte characters of the ANSI
-// code page are stepped over whole: their second byte may be a backslash.
+// Whether the prefix holds one of the forbidden characters. In UTF-8 no byte of another
+// character can be taken for one.
 bool hasForbiddenPrefixCharacter(const std::string& prefix);
 
 } // namespace tessaly

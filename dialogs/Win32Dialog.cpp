@@ -1,6 +1,6 @@
 #include "dialogs/Win32Dialog.h"
 
-#include "platform/AnsiWide.h"
+#include "platform/WideText.h"
 
 #include <commctrl.h>
 
@@ -23,26 +23,26 @@ void RegisterCommonControls() {
     InitCommonControlsEx(&classes);
 }
 
-bool HasClass(HWND window, const char* className) {
-    char name[64] = {};
-    return GetClassNameA(window, name, sizeof name) > 0 && lstrcmpiA(name, className) == 0;
+bool HasClass(HWND window, const wchar_t* className) {
+    wchar_t name[64] = {};
+    return GetClassNameW(window, name, 64) > 0 && lstrcmpiW(name, className) == 0;
 }
 
 std::string WindowText(HWND window) {
     if (window == nullptr)
         return std::string();
-    const int length = GetWindowTextLengthA(window);
+    const int length = GetWindowTextLengthW(window);
     if (length <= 0)
         return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, &text[0], length + 1);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, &text[0], length + 1);
     text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
+    return utf8FromWide(text);
 }
 
 // Icons loaded by LoadIcon are shared by the system: they are never destroyed by us.
 HICON ModuleIcon(int iconId) {
-    return LoadIconA(ResourceModule(), MAKEINTRESOURCEA(iconId));
+    return LoadIconW(ResourceModule(), MAKEINTRESOURCEW(iconId));
 }
 
 class PaintScope {
@@ -63,9 +63,9 @@ private:
 
 HMODULE ResourceModule() {
     HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(reinterpret_cast<void*>(&ResourceModule)), &module);
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&ResourceModule)), &module);
     return module;
 }
 
@@ -79,7 +79,7 @@ INT_PTR Win32Dialog::RunModal(HWND owner) {
         return -1;
     RegisterCommonControls();
     modeless_ = false;
-    return DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(dialog_.templateId()), owner,
+    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(dialog_.templateId()), owner,
                            DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
@@ -88,7 +88,7 @@ bool Win32Dialog::CreateModeless(HWND owner) {
         return false;
     RegisterCommonControls();
     modeless_ = true;
-    return CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(dialog_.templateId()), owner,
+    return CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(dialog_.templateId()), owner,
                               DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
@@ -98,9 +98,9 @@ bool Win32Dialog::PreTranslate(MSG& message) {
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
     // Only windows that run our dialog procedure carry a binding in DWLP_USER.
     if (root == nullptr ||
-        reinterpret_cast<DLGPROC>(GetWindowLongPtrA(root, DWLP_DLGPROC)) != DialogProc)
+        reinterpret_cast<DLGPROC>(GetWindowLongPtrW(root, DWLP_DLGPROC)) != DialogProc)
         return false;
-    const auto* binding = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(root, DWLP_USER));
+    const auto* binding = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(root, DWLP_USER));
     if (binding == nullptr || !binding->modeless_)
         return false;
     return IsDialogMessageW(root, &message) != FALSE;
@@ -110,11 +110,11 @@ INT_PTR CALLBACK Win32Dialog::DialogProc(HWND window, UINT message, WPARAM wPara
     Win32Dialog* self = nullptr;
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Win32Dialog*>(lParam);
-        SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         self->window_ = window;
         self->dialog_.bindControls(self);
     } else {
-        self = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
+        self = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
     }
     // Messages before WM_INITDIALOG (the font, the frame) get the default handling.
     if (self == nullptr)
@@ -122,7 +122,7 @@ INT_PTR CALLBACK Win32Dialog::DialogProc(HWND window, UINT message, WPARAM wPara
     if (message == WM_NCDESTROY) {
         self->dialog_.bindControls(nullptr);
         self->window_ = nullptr;
-        SetWindowLongPtrA(window, DWLP_USER, 0);
+        SetWindowLongPtrW(window, DWLP_USER, 0);
         return FALSE;
     }
     // An exception must not unwind through the window manager's frames.
@@ -163,11 +163,11 @@ INT_PTR Win32Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         // modal window shown meanwhile took the button's release, so the control would repeat
         // the step until the next click: end its tracking once it has set it up.
         if (upDown && modalRuns_ != modalRuns)
-            PostMessageA(header->hwndFrom, WM_CANCELMODE, 0, 0);
+            PostMessageW(header->hwndFrom, WM_CANCELMODE, 0, 0);
         if (upDown)
             step->iDelta = notification.delta;
         if (window_ == window)
-            SetWindowLongPtrA(window, DWLP_MSGRESULT, notification.result);
+            SetWindowLongPtrW(window, DWLP_MSGRESULT, notification.result);
         return TRUE;
     }
     case WM_SYSCOMMAND:
@@ -189,7 +189,7 @@ std::string Win32Dialog::text(int id) const {
 }
 
 void Win32Dialog::setText(int id, const std::string& text) {
-    SetDlgItemTextA(window_, id, text.c_str());
+    SetDlgItemTextW(window_, id, wideFromUtf8(text).c_str());
 }
 
 bool Win32Dialog::isChecked(int id) const {
@@ -211,36 +211,37 @@ void Win32Dialog::show(int id, bool visible) {
 }
 
 void Win32Dialog::addItem(int id, const std::string& item) {
-    SendDlgItemMessageA(window_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    const std::wstring wide = wideFromUtf8(item);
+    SendDlgItemMessageW(window_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 int Win32Dialog::itemCount(int id) const {
-    const LRESULT count = SendDlgItemMessageA(window_, id, CB_GETCOUNT, 0, 0);
+    const LRESULT count = SendDlgItemMessageW(window_, id, CB_GETCOUNT, 0, 0);
     return count == CB_ERR ? 0 : static_cast<int>(count);
 }
 
 std::string Win32Dialog::itemText(int id, int index) const {
-    const LRESULT length = SendDlgItemMessageA(window_, id, CB_GETLBTEXTLEN, index, 0);
+    const LRESULT length = SendDlgItemMessageW(window_, id, CB_GETLBTEXTLEN, index, 0);
     if (length == CB_ERR || length <= 0)
         return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        SendDlgItemMessageA(window_, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+        SendDlgItemMessageW(window_, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
     text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
-    return text;
+    return utf8FromWide(text);
 }
 
 int Win32Dialog::selectedItem(int id) const {
-    const LRESULT index = SendDlgItemMessageA(window_, id, CB_GETCURSEL, 0, 0);
+    const LRESULT index = SendDlgItemMessageW(window_, id, CB_GETCURSEL, 0, 0);
     return index == CB_ERR ? -1 : static_cast<int>(index);
 }
 
 void Win32Dialog::selectItem(int id, int index) {
-    SendDlgItemMessageA(window_, id, CB_SETCURSEL, index, 0);
+    SendDlgItemMessageW(window_, id, CB_SETCURSEL, index, 0);
 }
 
 void Win32Dialog::limitText(int id, int maxChars) {
-    SendDlgItemMessageA(window_, id, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+    SendDlgItemMessageW(window_, id, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
 }
 
 void Win32Dialog::focusAndSelectAll(int id) {
@@ -248,19 +249,19 @@ void Win32Dialog::focusAndSelectAll(int id) {
     if (edit == nullptr)
         return;
     // As a dialog moves the focus: the edit takes it with its whole text selected.
-    SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
 void Win32Dialog::setPosition(int id, int position) {
     const HWND control = item(id);
     if (control == nullptr)
         return;
-    if (HasClass(control, PROGRESS_CLASSA))
-        SendMessageA(control, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-    else if (HasClass(control, UPDOWN_CLASSA))
-        SendMessageA(control, UDM_SETPOS32, 0, position);
+    if (HasClass(control, PROGRESS_CLASSW))
+        SendMessageW(control, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    else if (HasClass(control, UPDOWN_CLASSW))
+        SendMessageW(control, UDM_SETPOS32, 0, position);
 }
 
 void Win32Dialog::centreOverOwner() {
@@ -274,7 +275,7 @@ void Win32Dialog::centreOverOwner() {
         MonitorFromWindow(owner != nullptr ? owner : window_, MONITOR_DEFAULTTONEAREST);
     MONITORINFO screen = {};
     screen.cbSize = sizeof screen;
-    GetMonitorInfoA(monitor, &screen);
+    GetMonitorInfoW(monitor, &screen);
     const RECT& area = screen.rcWork;
 
     // Over the owner when it can be seen; otherwise in the middle of the screen.
@@ -302,7 +303,7 @@ void Win32Dialog::destroyWindow() {
 
 int Win32Dialog::messageBox(const std::string& text, const std::string& caption, unsigned style) {
     ++modalRuns_;
-    return MessageBoxA(window_, text.c_str(), caption.c_str(), style);
+    return MessageBoxW(window_, wideFromUtf8(text).c_str(), wideFromUtf8(caption).c_str(), style);
 }
 
 int Win32Dialog::runChild(Dialog& child) {
@@ -318,21 +319,21 @@ std::string Win32Dialog::loadString(int stringId) const {
                                    reinterpret_cast<LPWSTR>(&resource), 0);
     if (length <= 0 || resource == nullptr)
         return std::string();
-    return ansiFromWide(std::wstring(resource, static_cast<size_t>(length)));
+    return utf8FromWide(resource, static_cast<size_t>(length));
 }
 
 void Win32Dialog::setIcon(int iconId) {
     const HICON icon = ModuleIcon(iconId);
-    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 bool Win32Dialog::appendToSystemMenu(const std::string& text, unsigned command) {
     const HMENU menu = GetSystemMenu(window_, FALSE);
     if (menu == nullptr)
         return false;
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, command, text.c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, command, wideFromUtf8(text).c_str());
     return true;
 }
 
@@ -342,7 +343,7 @@ bool Win32Dialog::isMinimized() const {
 
 void Win32Dialog::paintIcon(int iconId) {
     PaintScope paint(window_);
-    SendMessageA(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
+    SendMessageW(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
     RECT client;
     GetClientRect(window_, &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;

@@ -1,7 +1,8 @@
 #include "host/FolderListing.h"
 
-#include "naming/AnsiText.h"
+#include "naming/CaseFolding.h"
 #include "naming/SplitPath.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 
@@ -15,8 +16,8 @@ std::string FolderOf(const std::string& path) {
 std::vector<ListedFile> ListFolders(const std::vector<std::string>& folders) {
     std::vector<ListedFile> files;
     for (const std::string& folder : folders) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(wideFromUtf8(folder + "*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE)
             continue;
         do {
@@ -24,9 +25,9 @@ std::vector<ListedFile> ListFolders(const std::vector<std::string>& folders) {
                 continue;
             const unsigned long long size =
                 (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-            files.push_back(
-                {folder + found.cFileName, found.cFileName, found.ftLastWriteTime, size});
-        } while (FindNextFileA(search, &found));
+            const std::string name = utf8FromWide(found.cFileName);
+            files.push_back({folder + name, name, found.ftLastWriteTime, size});
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
     std::sort(files.begin(), files.end(), [](const ListedFile& a, const ListedFile& b) {

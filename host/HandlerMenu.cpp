@@ -1,6 +1,6 @@
 #include "host/HandlerMenu.h"
 
-#include "platform/AnsiWide.h"
+#include "platform/WideText.h"
 
 namespace tessaly::host {
 
@@ -26,7 +26,7 @@ private:
 };
 
 bool clsidFrom(const std::string& text, CLSID& clsid) {
-    std::wstring wide = wideFromAnsi(text);
+    std::wstring wide = wideFromUtf8(text);
     return !wide.empty() && SUCCEEDED(CLSIDFromString(&wide[0], &clsid));
 }
 } // namespace

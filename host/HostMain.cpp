@@ -6,6 +6,7 @@
 //
 // With --script it plays the run command's unattended session and saves its screenshots.
 // With --menu it shows no window: it prints the entries the handlers add for the files and ends.
+#include "host/CommandLine.h"
 #include "host/HostWindow.h"
 #include "host/MenuListing.h"
 #include "host/ScriptedSession.h"
@@ -23,12 +24,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     std::vector<std::string> paths;
     std::string scriptFolder;
     bool menuOnly = false;
-    for (int i = 1; i < __argc; ++i) {
-        const std::string argument = __argv[i];
+    const std::vector<std::string> arguments = tessaly::host::CommandLineArguments();
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (argument == "--menu") {
             menuOnly = true;
-        } else if (argument == "--script" && i + 1 < __argc) {
-            scriptFolder = __argv[++i];
+        } else if (argument == "--script" && i + 1 < arguments.size()) {
+            scriptFolder = arguments[++i];
             if (scriptFolder.back() != '\\' && scriptFolder.back() != '/')
                 scriptFolder += '\\';
         } else {

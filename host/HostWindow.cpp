@@ -2,7 +2,7 @@
 
 #include "host/HandlerMenu.h"
 #include "host/SelectionDataObject.h"
-#include "platform/AnsiWide.h"
+#include "platform/WideText.h"
 
 #include <commctrl.h>
 #include <wrl/client.h>
@@ -65,10 +65,11 @@ void addColumn(HWND list, int index, const char* title, int width) {
 }
 
 void setItemText(HWND list, int item, int column, const std::string& text) {
-    LVITEMA cell = {};
+    std::wstring wide = wideFromUtf8(text);
+    LVITEMW cell = {};
     cell.iSubItem = column;
-    cell.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(item),
+    cell.pszText = &wide[0];
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(item),
                  reinterpret_cast<LPARAM>(&cell));
 }
 
@@ -76,7 +77,7 @@ void setItemText(HWND list, int item, int column, const std::string& text) {
 
 HostWindow::HostWindow(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const DWORD attributes = GetFileAttributesW(wideFromUtf8(path).c_str());
         std::string folder;
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             folder = path;
@@ -227,12 +228,13 @@ void HostWindow::Refresh(const std::vector<std::string>& select) {
     SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
     for (size_t i = 0; i < files_.size(); ++i) {
         const ListedFile& file = files_[i];
-        LVITEMA item = {};
+        std::wstring name = wideFromUtf8(file.name);
+        LVITEMW item = {};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<char*>(file.name.c_str());
+        item.pszText = &name[0];
         const int row = static_cast<int>(
-            SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+            SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         setItemText(list_, row, 1, timeText(file.modified));
         setItemText(list_, row, 2, std::to_string(file.size));
         setItemText(list_, row, 3, FolderOf(file.path));
@@ -252,7 +254,7 @@ void HostWindow::ShowContextMenu(POINT screen) {
         return;
 
     Microsoft::WRL::ComPtr<IDataObject> selection;
-    // Takes over the new object's reference: mingw-w64's ComPtr::Attach would add another.
+    // mingw-w64's ComPtr::Attach adds a reference; taking the pointer over directly does not.
     *selection.ReleaseAndGetAddressOf() = CreateSelectionDataObject(selected);
     HandlerMenu handlers(RegisteredMenuHandlers(), selection.Get());
 

@@ -2,8 +2,9 @@
 // pictures named as a camera names them, of different sizes and orientations, whose
 // modification times are not in the order of their names.
 // Usage: tessaly-samples <folder>
+#include "host/CommandLine.h"
 #include "imaging/GdiplusObjects.h"
-#include "platform/AnsiWide.h"
+#include "platform/WideText.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -86,8 +88,8 @@ bool drawSample(const Sample& sample, int number, const std::wstring& path, cons
 bool setModified(const std::string& path, std::int64_t unixSeconds) {
     const std::int64_t ticks = (unixSeconds + 11644473600LL) * 10000000LL;
     FILETIME when = {static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(wideFromUtf8(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const BOOL done = SetFileTime(file, nullptr, nullptr, &when);
@@ -97,18 +99,19 @@ bool setModified(const std::string& path, std::int64_t unixSeconds) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
+int main() {
+    const std::vector<std::string> arguments = tessaly::host::CommandLineArguments();
+    if (arguments.size() != 1) {
         std::fprintf(stderr, "usage: tessaly-samples <folder>\n");
         return 2;
     }
-    std::string folder = argv[1];
+    std::string folder = arguments[0];
     if (folder.back() != '\\' && folder.back() != '/')
         folder += '\\';
     // With its parents, such as C:\Photos for C:\Photos\Rome.
     for (size_t end = folder.find_first_of("\\/", 3); end != std::string::npos;
          end = folder.find_first_of("\\/", end + 1))
-        CreateDirectoryA(folder.substr(0, end).c_str(), nullptr);
+        CreateDirectoryW(wideFromUtf8(folder.substr(0, end)).c_str(), nullptr);
 
     const Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
@@ -123,7 +126,7 @@ int main(int argc, char** argv) {
             char name[32];
             std::snprintf(name, sizeof name, "IMG_%04d.JPG", number);
             const std::string path = folder + name;
-            if (!jpeg || !drawSample(sample, number, wideFromAnsi(path), *jpeg) ||
+            if (!jpeg || !drawSample(sample, number, wideFromUtf8(path), *jpeg) ||
                 !setModified(path, start + 60LL * sample.minutesAfterStart)) {
                 std::fprintf(stderr, "could not make %s\n", path.c_str());
                 ++failures;

@@ -1,7 +1,7 @@
 #include "host/Screenshot.h"
 
 #include "imaging/GdiplusObjects.h"
-#include "platform/AnsiWide.h"
+#include "platform/WideText.h"
 
 #include <algorithm>
 
@@ -57,7 +57,7 @@ bool SaveScreenArea(const RECT& area, const std::string& pngPath) {
         return false;
     const GdiplusBitmap picture(raw);
     const std::optional<CLSID> png = findGdiplusEncoder(L"image/png");
-    return png && flat::GdipSaveImageToFile(picture.get(), wideFromAnsi(pngPath).c_str(), &*png,
+    return png && flat::GdipSaveImageToFile(picture.get(), wideFromUtf8(pngPath).c_str(), &*png,
                                             nullptr) == Gdiplus::Ok;
 }
 

@@ -1,6 +1,6 @@
 #include "host/SelectionDataObject.h"
 
-#include "platform/AnsiWide.h"
+#include "platform/WideText.h"
 #include "platform/ComObject.h"
 
 #include <shlobj.h>
@@ -41,7 +41,7 @@ IDataObject* folderDataObject(const std::vector<std::string>& paths) {
         return nullptr;
     ItemList list;
     for (const std::string& path : paths) {
-        std::wstring wide = wideFromAnsi(path);
+        std::wstring wide = wideFromUtf8(path);
         PIDLIST_RELATIVE item = nullptr;
         if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &item, nullptr)))
             break;
@@ -116,17 +116,18 @@ private:
 } // namespace
 
 HGLOBAL CreateDropFiles(const std::vector<std::string>& paths) {
-    std::string list;
+    std::wstring list;
     for (const std::string& path : paths)
-        list += path + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+        list += wideFromUtf8(path) + L'\0';
+    list += L'\0';
+    const std::size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
     if (memory == nullptr)
         return nullptr;
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(memory);
     return memory;
 }

@@ -14,7 +14,8 @@ namespace tessaly::host {
 // CF_HDROP. The caller releases it; null when none can be made.
 IDataObject* CreateSelectionDataObject(const std::vector<std::string>& paths);
 
-// A CF_HDROP block with ANSI paths. The caller frees it with GlobalFree.
+// A CF_HDROP block with wide paths, as the shell hands them over. The caller frees it with
+// GlobalFree.
 HGLOBAL CreateDropFiles(const std::vector<std::string>& paths);
 
 } // namespace tessaly::host

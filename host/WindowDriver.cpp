@@ -1,5 +1,7 @@
 #include "host/WindowDriver.h"
 
+#include "platform/WideText.h"
+
 namespace tessaly::host {
 
 namespace {
@@ -12,10 +14,11 @@ HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) {
 
 HWND WaitForDialogWithControl(const std::string& caption, int controlId, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
+    const std::wstring wideCaption = wideFromUtf8(caption);
     for (;;) {
         // A modal dialog is shown once its initialisation is over.
-        for (HWND dialog = nullptr;
-             (dialog = FindWindowExA(nullptr, dialog, "#32770", caption.c_str())) != nullptr;) {
+        for (HWND dialog = nullptr; (dialog = FindWindowExW(nullptr, dialog, L"#32770",
+                                                            wideCaption.c_str())) != nullptr;) {
             if (IsWindowVisible(dialog) && (controlId == 0 || GetDlgItem(dialog, controlId)))
                 return dialog;
         }
@@ -36,12 +39,12 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs) {
 }
 
 std::string WindowText(HWND window) {
-    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<size_t>(copied));
-    return text;
+    return utf8FromWide(text);
 }
 
 std::string ControlText(HWND dialog, int id) {
@@ -96,7 +99,8 @@ std::string WaitForControlText(HWND dialog, int id, const std::string& expected,
 }
 
 void TypeText(HWND dialog, int id, const std::string& text) {
-    SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring wide = wideFromUtf8(text);
+    SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void ChooseItem(HWND dialog, int id, int index) {

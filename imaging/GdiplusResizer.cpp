@@ -4,8 +4,8 @@
 #include "imaging/GdiplusObjects.h"
 #include "imaging/JpegSegments.h"
 #include "imaging/ScaledSize.h"
-#include "naming/AnsiText.h"
-#include "platform/AnsiWide.h"
+#include "naming/CaseFolding.h"
+#include "platform/WideText.h"
 #include "platform/Win32FileIdentity.h"
 #include "platform/Win32FileSystem.h"
 
@@ -190,8 +190,8 @@ GdiplusResizer::~GdiplusResizer() {
 
 int GdiplusResizer::ResizeToJpeg(const std::string& source, const std::string& target,
                                  unsigned width, unsigned height) {
-    const std::wstring wideSource = wideFromAnsi(source);
-    const std::wstring wideTarget = wideFromAnsi(target);
+    const std::wstring wideSource = wideFromUtf8(source);
+    const std::wstring wideTarget = wideFromUtf8(target);
     if (sameFile(source, wideSource, target, wideTarget))
         return resize::NotWritten;
 
@@ -247,7 +247,7 @@ int GdiplusResizer::ResizeToJpeg(const std::string& source, const std::string& t
 }
 
 std::optional<std::string> GdiplusResizer::ReadDateTimeTag(const std::string& path) const {
-    const GdiplusImage picture = loadGdiplusImage(wideFromAnsi(path));
+    const GdiplusImage picture = loadGdiplusImage(wideFromUtf8(path));
     if (!picture)
         return std::nullopt;
     UINT size = 0;

@@ -1,6 +1,7 @@
 #include "naming/BatchJob.h"
 
 #include "naming/NameComposition.h"
+#include "naming/Utf8Text.h"
 
 #include <utility>
 
@@ -12,11 +13,7 @@ BatchJob::BatchJob(std::vector<FileEntry>& files, std::unique_ptr<ImageResizer> 
 std::string BatchJob::remainingPart(const std::string& baseName) const {
     if (entirePrefixRemoved_)
         return std::string();
-    if (removedCount_ <= 0)
-        return baseName;
-    if (static_cast<std::size_t>(removedCount_) >= baseName.size())
-        return std::string();
-    return baseName.substr(static_cast<std::size_t>(removedCount_));
+    return charactersAfter(baseName, removedCount_);
 }
 
 std::string BatchJob::newBaseName(const PathParts& parts, int number) const {

@@ -1,20 +1,22 @@
 #include "naming/SelectionAnalysis.h"
 
-#include "naming/AnsiText.h"
+#include "naming/CaseFolding.h"
 #include "naming/NameComposition.h"
+#include "naming/Utf8Text.h"
 
 #include <algorithm>
 
 namespace tessaly {
 
 namespace {
-// Leading bytes that the first aLength bytes of a and the whole of b have in common.
+// Leading bytes that the first aLength bytes of a and the whole of b have in common, ending
+// where a character ends.
 size_t sharedLeadingBytes(const std::string& a, size_t aLength, const std::string& b) {
     const size_t limit = std::min(aLength, b.size());
     size_t n = 0;
     while (n < limit && a[n] == b[n])
         ++n;
-    return n;
+    return characterStartAtOrBefore(a, n);
 }
 } // namespace
 
@@ -40,13 +42,13 @@ SelectionAnalysis analyseSelection(const std::vector<FileEntry>& files) {
     }
     if (result.sameExtension)
         result.commonPrefix.resize(prefix);
-    result.prefixLength = static_cast<int>(result.commonPrefix.size());
+    result.prefixLength = static_cast<int>(characterCount(result.commonPrefix));
     return result;
 }
 
 int defaultRemovedCount(const std::string& exampleName, int prefixLength) {
     const size_t t = trailingDigitsStart(exampleName);
-    return std::min(static_cast<int>(t), prefixLength);
+    return std::min(static_cast<int>(characterCount(exampleName.substr(0, t))), prefixLength);
 }
 
 } // namespace tessaly

@@ -12,15 +12,15 @@ struct SelectionAnalysis {
     bool sameExtension = false;
     std::string exampleName;  // base name of the first file
     std::string extension;    // extension of the first file
-    std::string commonPrefix; // leading bytes that every base name shares, letter case counting
-    int prefixLength = 0;
+    std::string commonPrefix; // leading characters that every base name shares, case counting
+    int prefixLength = 0;     // in characters
 };
 
 // Analyses files that are already in path order. Without a common extension the prefix fields
 // hold the example name, and nobody uses them.
 SelectionAnalysis analyseSelection(const std::vector<FileEntry>& files);
 
-// How many leading bytes the dialog removes at first: the example name without its trailing
+// How many leading characters the dialog removes at first: the example name without its trailing
 // digits, but never more than the common prefix, so that the counter of the name stays.
 int defaultRemovedCount(const std::string& exampleName, int prefixLength);
 

@@ -1,7 +1,5 @@
 #include "naming/SplitPath.h"
 
-#include "naming/AnsiText.h"
-
 namespace tessaly {
 
 PathParts splitPath(const std::string& path) {
@@ -15,11 +13,8 @@ PathParts splitPath(const std::string& path) {
     size_t nameStart = start;
     size_t lastDot = std::string::npos;
     for (size_t i = start; i < path.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(path[i]);
-        if (isLeadByte(c) && i + 1 < path.size()) {
-            ++i; // the trail byte is never a separator or a dot
-            continue;
-        }
+        // In UTF-8 an ASCII byte is always a character of its own.
+        const char c = path[i];
         if (c == '\\' || c == '/')
             nameStart = i + 1;
         else if (c == '.')

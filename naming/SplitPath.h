@@ -12,8 +12,8 @@ struct PathParts {
     std::string extension; // the last extension with its dot, or empty
 };
 
-// Splits a path into its parts. A dot or separator inside a double-byte character is never
-// taken for one, and a dot in the directory part is never an extension.
+// Splits a path into its parts. Only the ASCII dot, backslash and slash count (never a
+// look-alike), and a dot in the directory part is never an extension.
 PathParts splitPath(const std::string& path);
 
 } // namespace tessaly

@@ -10,12 +10,16 @@
 
 namespace tessaly {
 
-// The longest path, in bytes, that the platform's ANSI file functions take (MAX_PATH without
+// The longest path, in UTF-16 units, that the platform's file functions take (MAX_PATH without
 // its terminator). Longer paths are refused whole; they are never cut to fit.
 constexpr std::size_t kMaxPathLength = 259;
 
-// An open text file. Every "\n" written is stored as CR LF, on every platform. Closed when
-// destroyed.
+// Whether the path is short enough for the platform's file functions.
+bool fitsMaxPath(const std::string& path);
+
+// An open text file, written as UTF-8. Every "\n" written is stored as CR LF, on every
+// platform. Closed when destroyed; the platform's file is stored in the ANSI code page when the
+// whole text can be (see FileSystem::storesInAnsiCodePage).
 class TextFile {
 public:
     virtual ~TextFile() = default;
@@ -44,6 +48,9 @@ public:
     // The first bytes of a file, at most count of them; nothing when it cannot be read.
     virtual std::optional<std::string> readHead(const std::string& path,
                                                 std::size_t count) const = 0;
+    // Whether a text file holding this text is stored in the ANSI code page, as older programs
+    // read it; otherwise it is UTF-8 with a byte-order mark. Here: when the text is ASCII.
+    virtual bool storesInAnsiCodePage(const std::string& text) const;
 };
 
 } // namespace tessaly

@@ -4,7 +4,8 @@
 
 namespace tessaly {
 
-// The real file system through the ANSI functions: MoveFileA, GetFileAttributesA, _stat32.
+// The real file system through the wide functions: MoveFileW, GetFileAttributesW, _wstat64,
+// _wfopen.
 class Win32FileSystem final : public FileSystem {
 public:
     bool exists(const std::string& path) const override;
@@ -12,6 +13,7 @@ public:
     std::optional<std::int32_t> modificationTime(const std::string& path) const override;
     std::unique_ptr<TextFile> createTextFile(const std::string& path) override;
     std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
+    bool storesInAnsiCodePage(const std::string& text) const override;
 };
 
 } // namespace tessaly

@@ -1,5 +1,7 @@
 #include "platform/Win32MessageBoxes.h"
 
+#include "platform/WideText.h"
+
 #include <windows.h>
 
 namespace tessaly {
@@ -7,7 +9,7 @@ namespace tessaly {
 int Win32MessageBoxes::show(MessageOwner owner, const std::string& text, const std::string& caption,
                             unsigned style) {
     const HWND window = owner == MessageOwner::Foreground ? GetForegroundWindow() : nullptr;
-    return MessageBoxA(window, text.c_str(), caption.c_str(), style);
+    return MessageBoxW(window, wideFromUtf8(text).c_str(), wideFromUtf8(caption).c_str(), style);
 }
 
 } // namespace tessaly

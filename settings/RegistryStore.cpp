@@ -1,12 +1,20 @@
 #include "settings/RegistryStore.h"
 
+#include "platform/WideText.h"
+
 #include <windows.h>
 
+#include <cstring>
 #include <new>
 
 namespace tessaly {
 
 namespace {
+
+bool isText(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
+
 class RegistryKey final : public SettingsKey {
 public:
     explicit RegistryKey(HKEY key) : key_(key) {}
@@ -15,20 +23,40 @@ public:
     RegistryKey& operator=(const RegistryKey&) = delete;
 
     std::optional<SettingsValue> query(const std::string& name, std::size_t capacity) override {
-        SettingsValue value;
-        value.bytes.assign(capacity, '\0');
-        DWORD size = static_cast<DWORD>(capacity);
+        // Text comes as UTF-16, where the capacity counts characters (the registry turns what
+        // an ANSI call stored into UTF-16), and goes on as UTF-8, its terminator with it.
+        const std::size_t room = capacity * sizeof(wchar_t);
+        std::string bytes(room, '\0');
+        DWORD size = static_cast<DWORD>(room);
         DWORD type = 0;
-        if (RegQueryValueExA(key_, name.c_str(), nullptr, &type,
-                             reinterpret_cast<BYTE*>(&value.bytes[0]), &size) != ERROR_SUCCESS)
+        if (RegQueryValueExW(key_, wideFromUtf8(name).c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(&bytes[0]), &size) != ERROR_SUCCESS)
             return std::nullopt;
+        SettingsValue value;
         value.type = type;
-        value.bytes.resize(size < capacity ? size : capacity);
+        if (!isText(type)) {
+            if (size > capacity)
+                return std::nullopt;
+            value.bytes = bytes.substr(0, size);
+            return value;
+        }
+        std::wstring wide(size / sizeof(wchar_t), L'\0');
+        if (!wide.empty())
+            std::memcpy(&wide[0], bytes.data(), wide.size() * sizeof(wchar_t));
+        value.bytes = utf8FromWide(wide);
         return value;
     }
 
     void set(const std::string& name, std::uint32_t type, const std::string& bytes) override {
-        RegSetValueExA(key_, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+        if (isText(type)) {
+            const std::wstring wide = wideFromUtf8(bytes);
+            RegSetValueExW(key_, wideFromUtf8(name).c_str(), 0, type,
+                           reinterpret_cast<const BYTE*>(wide.data()),
+                           static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
+            return;
+        }
+        RegSetValueExW(key_, wideFromUtf8(name).c_str(), 0, type,
+                       reinterpret_cast<const BYTE*>(bytes.data()),
                        static_cast<DWORD>(bytes.size()));
     }
 
@@ -49,15 +77,17 @@ std::unique_ptr<SettingsKey> wrap(HKEY key) {
 std::unique_ptr<SettingsKey> RegistryStore::open(SettingsRoot root, const std::string& path) {
     const HKEY rootKey = root == SettingsRoot::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(rootKey, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(rootKey, wideFromUtf8(path).c_str(), 0, KEY_ALL_ACCESS, &key) !=
+        ERROR_SUCCESS)
         return nullptr;
     return wrap(key);
 }
 
 std::unique_ptr<SettingsKey> RegistryStore::createUserKey(const std::string& path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, wideFromUtf8(path).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return nullptr;
     return wrap(key);
 }

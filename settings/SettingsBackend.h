@@ -33,8 +33,8 @@ struct SettingsValue {
 class SettingsKey {
 public:
     virtual ~SettingsKey() = default;
-    // The value read into a buffer of capacity bytes; nothing when it is missing, does not fit
-    // or cannot be read.
+    // The value read into a buffer of capacity bytes (capacity characters for text, which comes
+    // as UTF-8); nothing when it is missing, does not fit or cannot be read.
     virtual std::optional<SettingsValue> query(const std::string& name, std::size_t capacity) = 0;
     // Stores the bytes as they are; a failure is not reported.
     virtual void set(const std::string& name, std::uint32_t type, const std::string& bytes) = 0;

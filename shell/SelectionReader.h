@@ -9,7 +9,10 @@
 
 namespace tessaly {
 
-// The shell's selected paths in path order, read under the wait cursor.
+// How many paths the shell's drop list holds.
+UINT CountSelection(HDROP dropHandle);
+
+// The shell's selected paths (at most count of them) in path order, read under the wait cursor.
 std::vector<FileEntry> ReadSelection(HDROP dropHandle, UINT count);
 
 } // namespace tessaly

@@ -1,6 +1,7 @@
 #include "shell/ShellMenuExt.h"
 
 #include "shell/ComBarrier.h"
+#include "shell/SelectionReader.h"
 #include "shell/Verbs.h"
 
 #include <shellapi.h>
@@ -16,15 +17,15 @@ namespace {
 enum Command : UINT { CommandRenameResize = 0, CommandView = 1, CommandCount = 2 };
 
 struct CommandTexts {
-    const char* menu;
+    const wchar_t* menu;
     const char* help;
     const wchar_t* helpWide;
 };
 
 const CommandTexts kCommands[CommandCount] = {
-    {"&Rename/Resize with Tessaly", "Rename/resize selected files using Tessaly",
+    {L"&Rename/Resize with Tessaly", "Rename/resize selected files using Tessaly",
      L"Rename/resize selected files using Tessaly"},
-    {"&View with Orrinde", "View selected files using Orrinde",
+    {L"&View with Orrinde", "View selected files using Orrinde",
      L"View selected files using Orrinde"},
 };
 
@@ -80,9 +81,9 @@ STDMETHODIMP CShellMenuExt::QueryContextMenu(HMENU menu, UINT indexMenu, UINT id
     if ((flags & 0x000F) != 0 && (flags & (CMF_VERBSONLY | CMF_EXPLORE)) == 0)
         return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
 
-    InsertMenuA(menu, indexMenu, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuW(menu, indexMenu, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     for (UINT i = 0; i < CommandCount; ++i)
-        InsertMenuA(menu, indexMenu + 1 + i, MF_BYPOSITION | MF_STRING, idCmdFirst + i,
+        InsertMenuW(menu, indexMenu + 1 + i, MF_BYPOSITION | MF_STRING, idCmdFirst + i,
                     kCommands[i].menu);
     return MAKE_HRESULT(SEVERITY_SUCCESS, 0, CommandCount);
 }
@@ -117,7 +118,7 @@ STDMETHODIMP CShellMenuExt::InvokeCommand(CMINVOKECOMMANDINFO* info) {
             FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
             if (medium.fetch(dataObject_.Get(), format) && medium.global() != nullptr) {
                 drop = static_cast<HDROP>(medium.global());
-                count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+                count = CountSelection(drop);
             }
         }
 

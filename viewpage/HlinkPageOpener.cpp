@@ -1,6 +1,6 @@
 #include "viewpage/HlinkPageOpener.h"
 
-#include "platform/AnsiWide.h"
+#include "platform/WideText.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -19,9 +19,9 @@ using CoTaskMemText = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
 } // namespace
 
 void HlinkPageOpener::open(const std::string& pagePath) {
-    const std::wstring wide = wideFromAnsi(pagePath);
+    const std::wstring wide = wideFromUtf8(pagePath);
     if (wide.empty())
-        return; // the conversion failed: the page stays on disk, unopened
+        return;
     CoTaskMemText target(
         static_cast<wchar_t*>(CoTaskMemAlloc((wide.size() + 1) * sizeof(wchar_t))));
     if (!target)

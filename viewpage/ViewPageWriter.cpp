@@ -40,7 +40,7 @@ std::string pageText(const std::vector<FileEntry>& paths, const VariantTexts& te
 } // namespace
 
 std::string fileReference(const std::string& path) {
-    // Neither byte can be the trail byte of a double-byte character, so a plain scan is safe.
+    // In UTF-8 neither byte can be part of another character, so a plain scan is safe.
     std::string reference;
     reference.reserve(path.size());
     for (char c : path) {
@@ -65,7 +65,11 @@ void ViewPageWriter::ShowPictures(const std::vector<FileEntry>& paths, PageVaria
         std::unique_ptr<TextFile> page = fileSystem_.createTextFile(pagePath);
         if (!page)
             return;
-        page->write(pageText(paths, texts));
+        std::string text = pageText(paths, texts);
+        // A page stored as UTF-8 says so, or a browser would read it in its own code page.
+        if (!fileSystem_.storesInAnsiCodePage(text))
+            text.insert(text.find("<title>"), "<meta charset=\"utf-8\">\n");
+        page->write(text);
     } // closed before the browser reads it
     opener_.open(pagePath);
 }

@@ -316,17 +316,30 @@ TEST_F(Batch, ANameThatStaysTheSameIsDoneWithoutARename) {
 TEST_F(Batch, PathsLongerThanThePlatformTakesAreNotAttempted) {
     const std::string folder = "C:\\p\\";
     const std::size_t room = kMaxPathLength - folder.size() - std::string("1.jpg").size();
-    for (const std::size_t prefix : {room, room + 1}) {
+    // The length counts UTF-16 units: one for ム (three bytes), two for an emoji (four).
+    const struct {
+        const char* character;
+        std::size_t count;
+        bool fits;
+    } prefixes[] = {{"n", room, true},
+                    {"n", room + 1, false},
+                    {"\u30e0", room, true},
+                    {"\U0001F600", room / 2, true},
+                    {"\U0001F600", room / 2 + 1, false}};
+    for (const auto& p : prefixes) {
+        std::string prefix;
+        for (std::size_t i = 0; i < p.count; ++i)
+            prefix += p.character;
         FakeFileSystem disk;
         Invocation b(disk, {folder + "a1.jpg"});
         b.job->setRename(true);
         b.job->setRemovedCount(1);
-        b.job->setNewPrefix(std::string(prefix, 'n'));
+        b.job->setNewPrefix(prefix);
         b.run();
-        const std::string target = folder + std::string(prefix, 'n') + "1.jpg";
-        const bool fits = target.size() <= kMaxPathLength;
-        EXPECT_EQ(fits, disk.hasFile(target)) << target.size() << " bytes";
-        EXPECT_EQ(!fits, disk.hasFile(folder + "a1.jpg")) << target.size() << " bytes";
+        const std::string target = folder + prefix + "1.jpg";
+        const bool fits = p.fits;
+        EXPECT_EQ(fits, disk.hasFile(target)) << p.count << " of " << p.character;
+        EXPECT_EQ(!fits, disk.hasFile(folder + "a1.jpg")) << p.count << " of " << p.character;
         EXPECT_EQ(fits ? "result 0 1 C:\\p\\Tessaly.log 1 0" : "result 1 0 C:\\p\\Tessaly.log 1 0",
                   b.windows.events.back());
         if (!fits) {

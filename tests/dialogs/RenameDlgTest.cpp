@@ -251,6 +251,35 @@ TEST(RenameDialog, OneFileNeverReachesTheEntirePrefixQuestion) {
     EXPECT_FALSE(run.dialog.entirePrefixRemoved);
 }
 
+// Counts, the removed prefix and the example are in whole characters, whatever their bytes.
+TEST(RenameDialog, TheAdjusterStepsWholeCharacters) {
+    RenameRun run({"C:\\P\\\u30b2\u30fc\u30e001.jpg", "C:\\P\\\u30b2\u30fc\u30e002.jpg"});
+    EXPECT_EQ(4, run.dialog.maxPrefix);
+    std::vector<std::string> seen;
+    const auto note = [&] {
+        seen.push_back(run.Text(IDC_REMOVED_COUNT) + " " + run.Text(IDC_REMOVED_PREFIX) + " " +
+                       run.Text(IDC_NEW_NAME));
+    };
+    note();
+    run.Right();
+    note();
+    run.Left();
+    run.Left();
+    note();
+    run.window.answers = {mb::IdYes};
+    run.Right();
+    run.Right();
+    run.Right();
+    note();
+    EXPECT_EQ((std::vector<std::string>{
+                  "3 \u30b2\u30fc\u30e0 01.jpg",
+                  "4 \u30b2\u30fc\u30e00 1.jpg",
+                  "2 \u30b2\u30fc \u30e001.jpg",
+                  "5 <Entire prefix removed> 1.jpg",
+              }),
+              seen);
+}
+
 // The control stops at 100; a longer prefix is still stepped one character at a time.
 TEST(RenameDialog, APrefixBeyondTheControlsRangeStepsOneByOne) {
     const std::string stem = "C:\\P\\" + std::string(120, 'A');

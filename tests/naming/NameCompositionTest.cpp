@@ -135,11 +135,14 @@ TEST_F(Composition, EveryWorkedSettingGivesItsNames) {
     }
 }
 
-TEST_F(Composition, RemainingPartDropsLeadingBytesOrEverything) {
+TEST_F(Composition, RemainingPartDropsLeadingCharactersOrEverything) {
     apply({"", 4, false, "", 0, 0, 0, true});
     EXPECT_EQ("0001", job.remainingPart("IMG_0001"));
     EXPECT_EQ("", job.remainingPart("IMG_")); // as long as the name
     EXPECT_EQ("", job.remainingPart("IMG"));  // longer than the name
+    // Whole characters, never a part of one.
+    EXPECT_EQ("2", job.remainingPart("\u30b2\u30fc\u30e0\u30302"));
+    EXPECT_EQ("_01", job.remainingPart("e\u0301\U0001F600\U0001F600_01"));
     job.setRemovedCount(-1);
     EXPECT_EQ("IMG_0001", job.remainingPart("IMG_0001"));
     job.setRemovedCount(0);

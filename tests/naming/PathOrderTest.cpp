@@ -39,14 +39,13 @@ TEST(PathOrder, ComparesWholePathsSoFoldersComeInToo) {
     EXPECT_FALSE(pathOrderLess(FileEntry{"C:\\a.JPG"}, FileEntry{"C:\\A.jpg"}));
 }
 
-#ifndef _WIN32
-// On Windows the code page's own comparison decides the order of bytes above ASCII.
-TEST(PathOrder, ComparesBytesAboveAsciiAsUnsigned) {
-    // A byte with the high bit set must not sort as a negative char before plain letters.
-    EXPECT_EQ((std::vector<std::string>{"a.jpg", "z.jpg", "\xFC.jpg"}),
-              sorted({"\xFC.jpg", "z.jpg", "a.jpg"}));
+TEST(PathOrder, OrdersCharactersAboveAsciiByCodePoint) {
+    // A byte with the high bit set must not sort as a negative char before plain letters; a
+    // character outside the basic plane sorts after one inside it, by code point.
+    EXPECT_EQ(
+        (std::vector<std::string>{"a.jpg", "z.jpg", "\u00fc.jpg", "\uff0e.jpg", "\U0001F600.jpg"}),
+        sorted({"\U0001F600.jpg", "\uff0e.jpg", "\u00fc.jpg", "z.jpg", "a.jpg"}));
 }
-#endif
 
 } // namespace
 } // namespace tessaly

@@ -1,4 +1,5 @@
 #include "naming/SelectionAnalysis.h"
+#include "naming/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -28,13 +29,21 @@ TEST(SelectionAnalysis, WorkedExamples) {
          "Holiday ", 8},
         {entries({"C:\\P\\0001.gif", "C:\\P\\0002.gif"}), true, "000", 0},
         {entries({"C:\\P\\img_01.jpg", "C:\\P\\IMG_02.jpg"}), true, "", 0},
+        // Counted and cut in whole characters: ー (E3 83 BC) and ト (E3 83 88) share two bytes.
+        {entries({"C:\\P\\\u30b2\u30fc\u30e01.jpg", "C:\\P\\\u30b2\u30fc\u30e02.jpg"}), true,
+         "\u30b2\u30fc\u30e0", 3},
+        {entries({"C:\\P\\\u30b2\u30fc\u30e02.jpg", "C:\\P\\\u30b2\u30c83.jpg"}), true, "\u30b2",
+         1},
+        {entries({"C:\\P\\\u00e91.jpg", "C:\\P\\\u00e82.jpg"}), true, "", 0},
+        {entries({"C:\\P\\\U0001F600_01.jpg", "C:\\P\\\U0001F600_02.jpg"}), true, "\U0001F600_0",
+         2},
     };
     for (const WorkedRow& row : rows) {
         SCOPED_TRACE(row.files.front().path);
         const SelectionAnalysis a = analyseSelection(row.files);
         EXPECT_EQ(row.sameExtension, a.sameExtension);
         EXPECT_EQ(row.commonPrefix, a.commonPrefix);
-        EXPECT_EQ(static_cast<int>(row.commonPrefix.size()), a.prefixLength);
+        EXPECT_EQ(static_cast<int>(characterCount(row.commonPrefix)), a.prefixLength);
         EXPECT_EQ(row.defaultRemoved, defaultRemovedCount(a.exampleName, a.prefixLength));
     }
 }

@@ -72,6 +72,17 @@ TEST_F(ViewPage, ListsThePicturesInTheirGivenOrderInTheFolderOfTheFirst) {
     EXPECT_EQ(std::vector<std::string>{"D:\\b\\Orrinde.htm"}, opener.opened);
 }
 
+// A page that the ANSI code page cannot hold is stored as UTF-8 and says so; here the fake's
+// code page is ASCII.
+TEST_F(ViewPage, APageBeyondTheCodePageDeclaresItsCharacterSet) {
+    const std::string path = "C:\\\u03a6\\\u039a_01.jpg";
+    writer.ShowPictures({{path}}, PageVariant::FromViewVerb);
+    EXPECT_EQ("<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>Orrinde Picture View</title>"
+              "\r\n</head>\r\n<body>\r\n<table border=\"0\" width=\"100%\">\r\n" +
+                  pictureRows("<tr><td width=\"800\">", path, path) + "</body>\r\n</html>\r\n",
+              fs.bytes("C:\\\u03a6\\Orrinde.htm"));
+}
+
 TEST_F(ViewPage, OnlyTheReferenceEscapesPercentAndHash) {
     const std::string path = "C:\\My Photos\\Tom & Jerry 100% #2.jpg";
     writer.ShowPictures({{path}}, PageVariant::FromViewVerb);

@@ -1,9 +1,10 @@
 // Whole batches on real files in a temporary folder, through the composition the rename verb
-// calls: MoveFileA, GDI+, the log file, the real progress window and the real result dialog
+// calls: MoveFileW, GDI+, the log file, the real progress window and the real result dialog
 // (read and closed from a second thread).
 #include "batch/NameConflicts.h"
 #include "batch/Win32Batch.h"
 #include "imaging/GdiplusResizer.h"
+#include "platform/WideText.h"
 #include "platform/Win32FileSystem.h"
 #include "resources/ResourceIds.h"
 #include "support/DialogDriver.h"
@@ -210,7 +211,7 @@ TEST_F(WineBatch, ALogThatCannotBeCreatedIsReportedAndNoFileIsTouched) {
     folder.write("a1.jpg", "first");
     folder.write("a2.jpg", "second");
     // A folder where the log would go: the file cannot be created.
-    ASSERT_TRUE(CreateDirectoryA((folder.path() + "Tessaly.log").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(folder.path() + "Tessaly.log").c_str(), nullptr));
     job->setNewPrefix("n");
     job->setRename(true);
 

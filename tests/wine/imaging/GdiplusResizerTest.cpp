@@ -5,6 +5,7 @@
 #include "imaging/ImageDateReader.h"
 #include "imaging/JpegSegments.h"
 #include "naming/BatchJob.h"
+#include "platform/WideText.h"
 #include "platform/Win32FileSystem.h"
 #include "support/ExifBuilder.h"
 #include "support/Pictures.h"
@@ -61,8 +62,8 @@ TEST_F(GdiplusResizerTest, WritesJpegCopiesOfTheWorkedSizes) {
         EXPECT_TRUE(isJpeg(target));
         EXPECT_TRUE(closeColours(0xFF3080C0, copy.centre)) << std::hex << copy.centre;
         // Neither file is held open after the call.
-        EXPECT_TRUE(DeleteFileA(target.c_str())) << GetLastError();
-        EXPECT_TRUE(DeleteFileA(source.c_str())) << GetLastError();
+        EXPECT_TRUE(DeleteFileW(wideFromUtf8(target).c_str())) << GetLastError();
+        EXPECT_TRUE(DeleteFileW(wideFromUtf8(source).c_str())) << GetLastError();
     }
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -88,7 +89,9 @@ TEST_F(GdiplusResizerTest, NoCopyWithoutASizeAndTheSourceIsNotHeldOpen) {
     const std::string target = folder.path() + "sml.a.jpg";
     EXPECT_EQ(resize::NotWritten, resizer.ResizeToJpeg(source, target, 0, 0));
     EXPECT_FALSE(fileExists(target));
-    EXPECT_TRUE(MoveFileA(source.c_str(), (folder.path() + "b.jpg").c_str())) << GetLastError();
+    EXPECT_TRUE(
+        MoveFileW(wideFromUtf8(source).c_str(), wideFromUtf8(folder.path() + "b.jpg").c_str()))
+        << GetLastError();
 }
 
 TEST_F(GdiplusResizerTest, NoCopyOfWhatIsNotAReadablePicture) {
@@ -99,7 +102,7 @@ TEST_F(GdiplusResizerTest, NoCopyOfWhatIsNotAReadablePicture) {
                                                        folder.path() + "sml.missing.jpg", 160, 0));
     EXPECT_FALSE(fileExists(folder.path() + "sml.notes.jpg"));
     EXPECT_FALSE(fileExists(folder.path() + "sml.missing.jpg"));
-    EXPECT_TRUE(DeleteFileA(text.c_str())) << GetLastError();
+    EXPECT_TRUE(DeleteFileW(wideFromUtf8(text).c_str())) << GetLastError();
 }
 
 TEST_F(GdiplusResizerTest, AFailedSaveIsNoCopy) {

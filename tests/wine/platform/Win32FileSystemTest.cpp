@@ -1,4 +1,5 @@
 // The real file system behind the batch: renames that never replace, times, text files.
+#include "platform/WideText.h"
 #include "platform/Win32FileSystem.h"
 #include "support/TempFolder.h"
 
@@ -11,10 +12,12 @@
 namespace tessaly::test {
 namespace {
 
+// The names are passed whole: "\u0101" is not taken for its look-alike "a".
 TEST(Win32FileSystem, RenameNeverReplacesAnExistingFile) {
     TempFolder folder;
-    const std::string a = folder.write("a.jpg", "AAA");
+    const std::string a = folder.write("\u0101.jpg", "AAA");
     const std::string b = folder.write("b.jpg", "BBB");
+    folder.write("a.jpg", "look-alike");
     Win32FileSystem fs;
     EXPECT_FALSE(fs.renameNoReplace(a, b));
     EXPECT_EQ("AAA", readFile(a));
@@ -22,6 +25,7 @@ TEST(Win32FileSystem, RenameNeverReplacesAnExistingFile) {
     EXPECT_TRUE(fs.renameNoReplace(a, folder.path() + "c.jpg"));
     EXPECT_FALSE(fs.exists(a));
     EXPECT_EQ("AAA", readFile(folder.path() + "c.jpg"));
+    EXPECT_EQ("look-alike", readFile(folder.path() + "a.jpg"));
 }
 
 TEST(Win32FileSystem, ExistsForFilesAndFolders) {
@@ -35,13 +39,13 @@ TEST(Win32FileSystem, ExistsForFilesAndFolders) {
 
 TEST(Win32FileSystem, ModificationTimeInUtcSeconds) {
     TempFolder folder;
-    const std::string path = folder.write("t.jpg");
+    const std::string path = folder.write("\u30b2\u30fc\u30e0.jpg");
     // 2008-05-12 10:20:30 UTC
     SYSTEMTIME when = {2008, 5, 1, 12, 10, 20, 30, 0};
     FILETIME stamp;
     SystemTimeToFileTime(&when, &stamp);
-    HANDLE file =
-        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(wideFromUtf8(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     SetFileTime(file, nullptr, nullptr, &stamp);
     CloseHandle(file);
@@ -61,6 +65,32 @@ TEST(Win32FileSystem, TextFilesHaveCrLfAndReplaceEarlierContent) {
     }
     EXPECT_EQ("line\r\n\r\n", readFile(path));
     EXPECT_FALSE(fs.createTextFile(folder.path() + "no-such-folder\\log.txt"));
+}
+
+// In the code page where every character has its own form there; otherwise UTF-8 with a
+// byte-order mark, never a look-alike ("a" for "ā") or a question mark.
+TEST(Win32FileSystem, TextFilesKeepTheCodePageWhereEveryCharacterFits) {
+    ASSERT_EQ(1252u, GetACP());
+    const struct {
+        const char* text;
+        const char* stored;
+    } cases[] = {
+        {"C:\\Fotos\\a.jpg\n", "C:\\Fotos\\a.jpg\r\n"},
+        {"\u00e9t\u00e9 \u20ac\n", "\xe9t\xe9 \x80\r\n"},
+        {"\u00e9 \u0101\n", "\xef\xbb\xbf\u00e9 \u0101\r\n"},
+        {"\U0001F600", "\xef\xbb\xbf\U0001F600"},
+        {"\uff0e\uff0e\uff3c", "\xef\xbb\xbf\uff0e\uff0e\uff3c"},
+    };
+    TempFolder folder;
+    Win32FileSystem fs;
+    for (const auto& c : cases) {
+        const std::string path = folder.path() + "\u03a6.txt";
+        EXPECT_EQ(std::string(c.stored).rfind("\xef\xbb\xbf", 0) != 0,
+                  fs.storesInAnsiCodePage(c.text))
+            << c.text;
+        fs.createTextFile(path)->write(c.text);
+        EXPECT_EQ(c.stored, readFile(path)) << c.text;
+    }
 }
 
 } // namespace

@@ -87,6 +87,8 @@ TEST_F(RegistrySettings, ThePrefixIsARegSzBelow4096BytesWithItsTerminator) {
         {REG_SZ, std::string(4094, 'p') + '\0', std::string(4094, 'p')},
         {REG_SZ, std::string(4095, 'p') + '\0', "sml."},
         {REG_SZ, std::string(4096, 'p') + '\0', "sml."},
+        // Written by an ANSI call in code page 1252, as earlier versions did.
+        {REG_SZ, std::string("\xe9t\xe9_\0", 5), "\u00e9t\u00e9_"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.bytes.size() << " bytes, type " << row.type);
@@ -94,6 +96,9 @@ TEST_F(RegistrySettings, ThePrefixIsARegSzBelow4096BytesWithItsTerminator) {
             putValue(HKEY_LOCAL_MACHINE, kMachineSettingsKey, "ResizePrefix", row.type, row.bytes));
         EXPECT_EQ(row.expected, store.ReadResizePrefix());
     }
+    const std::string beyondTheCodePage = "\u039a\U0001F600_";
+    store.WriteResizePrefix(beyondTheCodePage);
+    EXPECT_EQ(beyondTheCodePage, store.ReadResizePrefix());
 }
 
 TEST_F(RegistrySettings, ACustomWidthSurvivesTheChoiceOfAPreset) {

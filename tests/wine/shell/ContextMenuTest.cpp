@@ -1,6 +1,7 @@
 // The handler as Explorer drives it: identities, menu entries, help texts and invocation.
 #include "host/SelectionDataObject.h"
 #include "support/RecordingDataObject.h"
+#include "support/TempFolder.h"
 #include "support/TessalyModule.h"
 
 #include <shellapi.h>
@@ -242,10 +243,8 @@ TEST_F(ContextMenu, VerbGivenByNameIsRefusedBeforeAnythingIsFetched) {
 }
 
 TEST_F(ContextMenu, UnknownOffsetFetchesTheSelectionOnceReleasesItAndFails) {
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    const std::string file = std::string(folder) + "tessaly-invoke-test.jpg";
-    CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const TempFolder folder;
+    const std::string file = folder.write("tessaly-invoke-test.jpg");
     IDataObject* shell = host::CreateSelectionDataObject({file});
     ASSERT_NE(nullptr, shell);
     {
@@ -263,7 +262,6 @@ TEST_F(ContextMenu, UnknownOffsetFetchesTheSelectionOnceReleasesItAndFails) {
         init->Initialize(nullptr, nullptr, nullptr);
     }
     shell->Release();
-    DeleteFileA(file.c_str());
 }
 
 TEST_F(ContextMenu, VerbsRunWithoutFilesWhenTheSelectionIsRefused) {

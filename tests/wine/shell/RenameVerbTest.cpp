@@ -3,6 +3,7 @@
 // thread by control id.
 #include "host/SelectionDataObject.h"
 #include "imaging/GdiplusResizer.h"
+#include "platform/WideText.h"
 #include "resources/ResourceIds.h"
 #include "support/DialogDriver.h"
 #include "support/ExifBuilder.h"
@@ -201,7 +202,7 @@ TEST_F(RenameVerb, CancellingKeepsTheStoredDigitCount) {
 TEST_F(RenameVerb, ConfirmingSavesTheDigitCountBeforeAnyFileIsTouched) {
     const std::vector<std::string> paths = files({"IMG_0001.JPG", "IMG_0002.JPG"});
     // The log cannot be made: the batch stops at its first file, before touching any.
-    ASSERT_TRUE(CreateDirectoryA((folder.path() + "Tessaly.log").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(folder.path() + "Tessaly.log").c_str(), nullptr));
     std::optional<DWORD> digitsAtTheBatch;
     std::string notDone;
     DialogScript script([&] {
@@ -229,13 +230,20 @@ TEST_F(RenameVerb, ConfirmingSavesTheDigitCountBeforeAnyFileIsTouched) {
               namesIn(folder.path()));
 }
 
+// In a folder whose name has no form in the code page, next to its look-alike, which keeps
+// its pictures of the same names untouched.
 TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts) {
     ScriptedMessageBoxes unused;
     const GdiplusResizer pictureMaker(unused); // keeps GDI+ started for making the pictures
+    const std::string pictures = folder.path() + "Fotos_\u0101\\";
+    const std::string lookAlike = folder.path() + "Fotos_a\\";
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(pictures).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(lookAlike).c_str(), nullptr));
     std::vector<std::string> paths;
-    for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0013.JPG"}) {
-        paths.push_back(folder.path() + name);
+    for (const char* name : {"\u039a_0001.JPG", "\u039a_0002.JPG", "\u039a_0013.JPG"}) {
+        paths.push_back(pictures + name);
         ASSERT_TRUE(writePicture(paths.back(), 640, 480, L"image/jpeg"));
+        folder.write(std::string("Fotos_a\\") + name, "look-alike");
     }
     std::string caption, sizeText, done, notDone, doneLabel, logFile;
     DialogScript script([&] {
@@ -271,17 +279,20 @@ TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts
     EXPECT_EQ("Files renamed/resized:", doneLabel);
     EXPECT_EQ("3", done);
     EXPECT_EQ("0", notDone);
-    EXPECT_EQ(folder.path() + "Tessaly.log", logFile);
+    EXPECT_EQ(pictures + "Tessaly.log", logFile);
     EXPECT_EQ((std::set<std::string>{"Rome_0001.JPG", "Rome_0002.JPG", "Rome_0013.JPG",
                                      "sml.Rome_0001.JPG", "sml.Rome_0002.JPG", "sml.Rome_0013.JPG",
                                      "Tessaly.log"}),
-              namesIn(folder.path()));
-    const PictureFacts copy = readPicture(folder.path() + "sml.Rome_0013.JPG");
+              namesIn(pictures));
+    EXPECT_EQ((std::set<std::string>{"\u039a_0001.JPG", "\u039a_0002.JPG", "\u039a_0013.JPG"}),
+              namesIn(lookAlike));
+    EXPECT_EQ("look-alike", readFile(lookAlike + "\u039a_0001.JPG"));
+    const PictureFacts copy = readPicture(pictures + "sml.Rome_0013.JPG");
     EXPECT_EQ(320u, copy.width);
     EXPECT_EQ(240u, copy.height);
     EXPECT_EQ("All files were renamed and resized successfully\r\n\r\n"
               "Number of files renamed/resized: 3\r\n",
-              logAfterHeader(readFile(folder.path() + "Tessaly.log")));
+              logAfterHeader(readFile(pictures + "Tessaly.log")));
     // The choices are kept for the next time.
     EXPECT_EQ(std::optional<DWORD>(1), storedDigits());
     const std::optional<RawValue> size =
@@ -399,6 +410,120 @@ TEST_F(RenameVerb, ASecondBatchWhileOneRunsIsRefusedWithANotice) {
                                      "Tessaly.log"}),
               namesIn(folder.path()));
     EXPECT_EQ("an older copy", readFile(folder.path() + "sml.IMG_0001.JPG"));
+}
+
+// Every file under the folder, by its path inside it; a subfolder's files after "name\".
+std::set<std::string> tree(const std::string& root, const std::string& inside = "") {
+    std::set<std::string> found;
+    for (const std::string& name : namesIn(root + inside)) {
+        const std::string relative = inside + name;
+        const DWORD attributes = GetFileAttributesW(wideFromUtf8(root + relative).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            const std::set<std::string> below = tree(root, relative + "\\");
+            found.insert(below.begin(), below.end());
+        } else {
+            found.insert(relative);
+        }
+    }
+    return found;
+}
+
+// Names in other scripts and their look-alikes, each selection renamed with the default removal
+// and a typed prefix: only the selected files change, and nothing leaves its folder.
+TEST_F(RenameVerb, OnlyTheSelectedFilesChangeWhateverTheirNames) {
+    const struct {
+        const char* label;
+        std::vector<std::string> files;    // under the test's folder
+        std::vector<std::string> selected; // among them
+        const char* prefix;
+        std::set<std::string> after;
+        const char* log; // the folder of the log, inside the test's folder
+    } rows[] = {
+        {"a look-alike of the selected names",
+         {"\u0101_01.jpg", "\u0101_02.jpg", "a_01.jpg", "a_02.jpg"},
+         {"\u0101_01.jpg", "\u0101_02.jpg"},
+         "Moved_",
+         {"Moved_01.jpg", "Moved_02.jpg", "a_01.jpg", "a_02.jpg", "Tessaly.log"},
+         ""},
+        {"a look-alike of the selected folder",
+         {"Fotos_\u0101\\IMG_01.jpg", "Fotos_\u0101\\IMG_02.jpg", "Fotos_a\\IMG_01.jpg",
+          "Fotos_a\\IMG_02.jpg"},
+         {"Fotos_\u0101\\IMG_01.jpg", "Fotos_\u0101\\IMG_02.jpg"},
+         "Rome_",
+         {"Fotos_\u0101\\Rome_01.jpg", "Fotos_\u0101\\Rome_02.jpg", "Fotos_\u0101\\Tessaly.log",
+          "Fotos_a\\IMG_01.jpg", "Fotos_a\\IMG_02.jpg"},
+         "Fotos_\u0101\\"},
+        {"fullwidth dots and backslash next to the files they look like",
+         {"in\\\uff0e\uff0e\uff3cvictim_01.jpg", "in\\\uff0e\uff0e\uff3cvictim_02.jpg",
+          "victim_01.jpg", "victim_02.jpg"},
+         {"in\\\uff0e\uff0e\uff3cvictim_01.jpg", "in\\\uff0e\uff0e\uff3cvictim_02.jpg"},
+         "X_",
+         {"in\\X_01.jpg", "in\\X_02.jpg", "in\\Tessaly.log", "victim_01.jpg", "victim_02.jpg"},
+         "in\\"},
+        {"Greek, with names of no look-alike",
+         {"\u039a_01.jpg", "\u039a_02.jpg", "K_01.jpg"},
+         {"\u039a_01.jpg", "\u039a_02.jpg"},
+         "Trip_",
+         {"Trip_01.jpg", "Trip_02.jpg", "K_01.jpg", "Tessaly.log"},
+         ""},
+        {"Japanese, sharing bytes but not characters, with a Japanese prefix",
+         {"\u30b2\u30fc\u30e02.jpg", "\u30b2\u30c83.jpg"},
+         {"\u30b2\u30fc\u30e02.jpg", "\u30b2\u30c83.jpg"},
+         "\u65b0",
+         {"\u65b0\u30fc\u30e02.jpg", "\u65b0\u30c83.jpg", "Tessaly.log"},
+         ""},
+        {"an emoji beyond the basic plane and a combining mark",
+         {"\U0001F600e\u0301_01.jpg", "\U0001F600e\u0301_02.jpg", "\U0001F600e_01.jpg"},
+         {"\U0001F600e\u0301_01.jpg", "\U0001F600e\u0301_02.jpg"},
+         "\u03a9_",
+         {"\u03a9_01.jpg", "\u03a9_02.jpg", "\U0001F600e_01.jpg", "Tessaly.log"},
+         ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TempFolder place;
+        std::vector<std::string> selected;
+        for (const std::string& file : row.files) {
+            const std::string path = place.path() + file;
+            const std::string::size_type folderEnd = file.rfind('\\');
+            if (folderEnd != std::string::npos)
+                CreateDirectoryW(wideFromUtf8(place.path() + file.substr(0, folderEnd)).c_str(),
+                                 nullptr);
+            place.write(file, "picture " + file);
+        }
+        for (const std::string& file : row.selected)
+            selected.push_back(place.path() + file);
+        std::string done, notDone, logFile;
+        DialogScript script([&] {
+            const HWND dialog = mainDialog();
+            if (dialog == nullptr)
+                return;
+            TypeText(dialog, IDC_NEW_PREFIX, row.prefix);
+            PostClick(dialog, IDC_RENAME_FILES);
+            const HWND result = WaitForDialogWithControl(kMainCaption, IDC_LOG_FILE, 60000);
+            if (result == nullptr)
+                return;
+            done = ControlText(result, IDC_DONE_COUNT);
+            notDone = ControlText(result, IDC_NOT_DONE_COUNT);
+            logFile = ControlText(result, IDC_LOG_FILE);
+            PostClick(result, IDC_OK);
+        });
+        EXPECT_EQ(S_OK, invoke(selected));
+        script.Join();
+        EXPECT_EQ(std::to_string(row.selected.size()), done);
+        EXPECT_EQ("0", notDone);
+        EXPECT_EQ(place.path() + row.log + "Tessaly.log", logFile);
+        EXPECT_EQ(row.after, tree(place.path()));
+        // The files that were not selected keep their content.
+        for (const std::string& file : row.files) {
+            if (row.after.count(file) != 0) {
+                EXPECT_EQ("picture " + file, readFile(place.path() + file)) << file;
+            }
+        }
+        EXPECT_EQ("All files were renamed successfully\r\n\r\nNumber of files renamed: " +
+                      std::to_string(row.selected.size()) + "\r\n",
+                  logAfterHeader(readFile(place.path() + row.log + "Tessaly.log")));
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tessaly::test {
 namespace {
 
@@ -18,7 +20,7 @@ std::vector<std::string> readThroughShell(const std::vector<std::string>& paths)
     STGMEDIUM medium = {};
     EXPECT_EQ(S_OK, data->GetData(&format, &medium));
     const HDROP drop = static_cast<HDROP>(medium.hGlobal);
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = CountSelection(drop);
     for (const FileEntry& f : ReadSelection(drop, count))
         result.push_back(f.path);
     ReleaseStgMedium(&medium);
@@ -32,6 +34,21 @@ TEST(SelectionReader, ReturnsEveryPathInPathOrder) {
     const std::string a = folder.write("A.jpg");
     const std::string c = folder.write("_c.jpg");
     EXPECT_EQ((std::vector<std::string>{c, a, b}), readThroughShell({b, a, c}));
+}
+
+// The shell's own list of names that the ANSI code page cannot hold, or holds only through
+// look-alikes, next to their ASCII twins: each comes back as itself.
+TEST(SelectionReader, ReturnsUnicodeNamesExactly) {
+    TempFolder folder;
+    std::vector<std::string> paths;
+    for (const char* name :
+         {"a_01.jpg", "\u0101_01.jpg", "\u039a_01.jpg", "\u30b2\u30fc\u30e02.jpg",
+          "\U0001F600_01.jpg", "e\u0301_01.jpg", "\uff0e\uff0e\uff3cv_01.jpg"})
+        paths.push_back(folder.write(name));
+    std::vector<std::string> read = readThroughShell(paths);
+    std::sort(read.begin(), read.end());
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, read);
 }
 
 TEST(SelectionReader, OrdersFilesFromSeveralFoldersByWholePath) {

@@ -1,5 +1,7 @@
 #include "support/HtmlOpenRecorder.h"
 
+#include "platform/WideText.h"
+
 #include <cstring>
 
 namespace tessaly::test {
@@ -12,39 +14,48 @@ const char kProgId[] = "Tessaly.TestOpenRecorder";
 
 bool setDefault(HKEY root, const std::string& subkey, const std::string& value) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, wideFromUtf8(subkey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
+    const std::wstring wide = wideFromUtf8(value);
     const LONG status =
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
+        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
 
 std::optional<std::string> readDefault(HKEY root, const std::string& subkey) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, wideFromUtf8(subkey).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     std::optional<std::string> value;
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         type == REG_SZ) {
-        std::string text(size, '\0');
-        if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(&text[0]),
+        std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+        if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(&text[0]),
                              &size) == ERROR_SUCCESS)
-            value = text.substr(0, text.find('\0'));
+            value = utf8FromWide(text.substr(0, text.find(L'\0')));
     }
     RegCloseKey(key);
     return value;
 }
 
 std::string programFolder() {
-    std::string path(MAX_PATH, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, &path[0], MAX_PATH);
-    path.resize(length);
-    return path.substr(0, path.find_last_of('\\') + 1);
+    // Grown until the whole path fits: a cut one would name another program.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::string utf8 = utf8FromWide(path);
+    return utf8.substr(0, utf8.find_last_of('\\') + 1);
 }
 } // namespace
 

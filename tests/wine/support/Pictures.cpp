@@ -1,7 +1,7 @@
 #include "support/Pictures.h"
 
 #include "imaging/GdiplusObjects.h"
-#include "platform/AnsiWide.h"
+#include "platform/WideText.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -62,13 +62,13 @@ bool writePicture(const std::string& path, unsigned width, unsigned height,
         return false;
     const GdiplusBitmap bitmap = mimeType == L"image/gif" ? indexedBitmap(width, height, colour)
                                                           : rgbBitmap(width, height, colour);
-    return bitmap && flat::GdipSaveImageToFile(bitmap.get(), wideFromAnsi(path).c_str(), &*encoder,
+    return bitmap && flat::GdipSaveImageToFile(bitmap.get(), wideFromUtf8(path).c_str(), &*encoder,
                                                nullptr) == Gdiplus::Ok;
 }
 
 PictureFacts readPicture(const std::string& path) {
     PictureFacts facts;
-    const GdiplusImage image = loadGdiplusImage(wideFromAnsi(path));
+    const GdiplusImage image = loadGdiplusImage(wideFromUtf8(path));
     if (!image)
         return facts;
     facts.loaded = true;
@@ -98,12 +98,12 @@ bool writeMarkedJpeg(const std::string& path, unsigned width, unsigned height) {
                                  static_cast<INT>(height / 2));
         flat::GdipDeleteBrush(red);
     }
-    return flat::GdipSaveImageToFile(bitmap.get(), wideFromAnsi(path).c_str(), &*encoder,
+    return flat::GdipSaveImageToFile(bitmap.get(), wideFromUtf8(path).c_str(), &*encoder,
                                      nullptr) == Gdiplus::Ok;
 }
 
 int redCorner(const std::string& path) {
-    const GdiplusImage image = loadGdiplusImage(wideFromAnsi(path));
+    const GdiplusImage image = loadGdiplusImage(wideFromUtf8(path));
     UINT width = 0, height = 0;
     if (!image || flat::GdipGetImageWidth(image.get(), &width) != Gdiplus::Ok ||
         flat::GdipGetImageHeight(image.get(), &height) != Gdiplus::Ok)
@@ -192,8 +192,8 @@ bool setModificationTime(const std::string& path, std::int64_t seconds) {
     FILETIME stamp;
     stamp.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFF);
     stamp.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    const HANDLE opened =
-        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE opened = CreateFileW(wideFromUtf8(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
     if (opened == INVALID_HANDLE_VALUE)
         return false;
     const std::unique_ptr<void, decltype(&CloseHandle)> file(opened, &CloseHandle);

@@ -22,8 +22,8 @@ Microsoft::WRL::ComPtr<RecordingDataObject> RecordingDataObject::Make(IDataObjec
     IDataObject* data = nullptr;
     Create(IID_IDataObject, reinterpret_cast<void**>(&data), inner);
     Microsoft::WRL::ComPtr<RecordingDataObject> recorder;
-    // Takes over the new object's reference: mingw-w64's ComPtr::Attach would add another.
-    *recorder.GetAddressOf() = static_cast<RecordingDataObject*>(data);
+    // mingw-w64's ComPtr::Attach adds a reference; taking the pointer over directly does not.
+    *recorder.ReleaseAndGetAddressOf() = static_cast<RecordingDataObject*>(data);
     return recorder;
 }
 

@@ -1,47 +1,65 @@
 #include "support/TempFolder.h"
 
+#include "platform/WideText.h"
+
 #include <windows.h>
 
-#include <fstream>
+#include <cstdio>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
 namespace tessaly::test {
 
 namespace {
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File openFile(const std::string& path, const wchar_t* mode) {
+    return File(_wfopen(wideFromUtf8(path).c_str(), mode));
+}
+
+// Calls visit with the name of every entry of the folder but "." and "..".
+template <class Visit> void forEachEntry(const std::string& folder, Visit visit) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(wideFromUtf8(folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = utf8FromWide(found.cFileName);
+        if (name != "." && name != "..")
+            visit(name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 void removeTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string full = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(full + "\\");
-            } else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
+    forEachEntry(folder, [&](const std::string& name, bool isFolder) {
+        const std::string full = folder + name;
+        if (isFolder) {
+            removeTree(full + "\\");
+        } else {
+            SetFileAttributesW(wideFromUtf8(full).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(wideFromUtf8(full).c_str());
+        }
+    });
+    SetFileAttributesW(wideFromUtf8(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(wideFromUtf8(folder).c_str());
 }
 } // namespace
 
 TempFolder::TempFolder() {
-    char base[MAX_PATH + 1];
-    const DWORD length = GetTempPathA(sizeof base, base);
+    wchar_t base[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, base);
     if (length == 0 || length > MAX_PATH)
         throw std::runtime_error("no temporary folder");
     for (unsigned attempt = 0;; ++attempt) {
         std::ostringstream name;
-        name << base << "tessaly-" << GetCurrentProcessId() << "-" << GetTickCount() << "-"
-             << attempt;
-        if (CreateDirectoryA(name.str().c_str(), nullptr)) {
+        name << utf8FromWide(base, length) << "tessaly-" << GetCurrentProcessId() << "-"
+             << GetTickCount() << "-" << attempt;
+        if (CreateDirectoryW(wideFromUtf8(name.str()).c_str(), nullptr)) {
             path_ = name.str() + "\\";
             return;
         }
@@ -56,34 +74,30 @@ TempFolder::~TempFolder() {
 
 std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
     const std::string full = path_ + name;
-    std::ofstream out(full, std::ios::binary);
-    out << bytes;
+    if (const File out = openFile(full, L"wb"))
+        std::fwrite(bytes.data(), 1, bytes.size(), out.get());
     return full;
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    std::string content;
+    const File in = openFile(path, L"rb");
+    if (!in)
+        return content;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
+        content.append(buffer, got);
+    return content;
 }
 
 bool fileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(wideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::set<std::string> namesIn(const std::string& folder) {
     std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.insert(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    forEachEntry(folder, [&](const std::string& name, bool) { names.insert(name); });
     return names;
 }
 

@@ -1,6 +1,6 @@
 // "&View with Orrinde" from the real DLL: the page on disk and the one request to open it. The
 // shell's "open" of .htm pages goes to a recorder program instead of a browser.
-#include "platform/AnsiWide.h"
+#include "platform/WideText.h"
 #include "support/HtmlOpenRecorder.h"
 #include "host/SelectionDataObject.h"
 #include "support/TempFolder.h"
@@ -58,34 +58,56 @@ std::string pictureRows(const std::string& path) {
 }
 
 TEST_F(ViewVerb, WritesThePageInPathOrderAndOpensItOnceByItsUtf16Path) {
-    // The test's folder names are in Windows-1252: e-acute is 0xE9 there and U+00E9 in UTF-16.
+    // Every character of this page has its form in Windows-1252, so the page is stored there,
+    // as always: e-acute is the byte 0xE9.
     ASSERT_EQ(1252u, GetACP());
-    const std::string pictures = folder.path() + "Summer \xE9t\xE9 & Co\\";
-    ASSERT_TRUE(CreateDirectoryA(pictures.c_str(), nullptr));
+    const std::string pictures = folder.path() + "Summer \u00e9t\u00e9 & Co\\";
+    const std::string stored = folder.path() + "Summer \xE9t\xE9 & Co\\";
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(pictures).c_str(), nullptr));
     for (const char* name : {"c.jpg", "A.jpg", "b.jpg"})
-        folder.write(std::string("Summer \xE9t\xE9 & Co\\") + name);
+        folder.write(std::string("Summer \u00e9t\u00e9 & Co\\") + name);
     // An earlier, longer page is replaced.
-    folder.write("Summer \xE9t\xE9 & Co\\Orrinde.htm", std::string(10000, 'x'));
+    folder.write("Summer \u00e9t\u00e9 & Co\\Orrinde.htm", std::string(10000, 'x'));
 
     EXPECT_EQ(S_OK, view({pictures + "c.jpg", pictures + "A.jpg", pictures + "b.jpg"}));
 
     EXPECT_EQ("<html>\r\n<head>\r\n<title>Orrinde Picture View</title>\r\n</head>\r\n<body>\r\n"
               "<table border=\"0\" width=\"100%\">\r\n" +
-                  pictureRows(pictures + "A.jpg") + pictureRows(pictures + "b.jpg") +
-                  pictureRows(pictures + "c.jpg") + "</body>\r\n</html>\r\n",
+                  pictureRows(stored + "A.jpg") + pictureRows(stored + "b.jpg") +
+                  pictureRows(stored + "c.jpg") + "</body>\r\n</html>\r\n",
               readFile(pictures + "Orrinde.htm"));
     const std::wstring expected =
-        wideFromAnsi(folder.path()) + L"Summer \u00e9t\u00e9 & Co\\Orrinde.htm";
+        wideFromUtf8(folder.path()) + L"Summer \u00e9t\u00e9 & Co\\Orrinde.htm";
     EXPECT_EQ(std::vector<std::wstring>{expected}, recorder.opened(1));
+}
+
+// Names beyond the code page: the page is UTF-8 with a byte-order mark and says so, in the
+// selected folder and not in a look-alike one.
+TEST_F(ViewVerb, APageBeyondTheCodePageIsUtf8InTheSelectedFolder) {
+    const std::string pictures = folder.path() + "Fotos_\u0101\\";
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(pictures).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(folder.path() + "Fotos_a\\").c_str(), nullptr));
+    const std::string picture = folder.write("Fotos_\u0101\\\u039a_\U0001F600.jpg");
+
+    EXPECT_EQ(S_OK, view({picture}));
+
+    EXPECT_EQ("\xEF\xBB\xBF<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n"
+              "<title>Orrinde Picture View</title>\r\n</head>\r\n<body>\r\n"
+              "<table border=\"0\" width=\"100%\">\r\n" +
+                  pictureRows(picture) + "</body>\r\n</html>\r\n",
+              readFile(pictures + "Orrinde.htm"));
+    EXPECT_TRUE(namesIn(folder.path() + "Fotos_a\\").empty());
+    EXPECT_EQ(std::vector<std::wstring>{wideFromUtf8(pictures + "Orrinde.htm")},
+              recorder.opened(1));
 }
 
 TEST_F(ViewVerb, APageThatCannotBeCreatedIsNotOpened) {
     // A folder holds the page's name, so the page file cannot be created there.
     const std::string blocked = folder.path() + "Orrinde.htm";
-    ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(blocked).c_str(), nullptr));
     EXPECT_EQ(S_OK, view({folder.write("a.jpg")}));
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY),
-              GetFileAttributesA(blocked.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+              GetFileAttributesW(wideFromUtf8(blocked).c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(recorder.opened(0).empty());
 }
 

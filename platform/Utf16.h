@@ -1,0 +1,20 @@
+#pragma once
+// UTF-8 inside, UTF-16 at the platform. A lone surrogate, which a Windows file name may hold, is
+// carried as its own three-byte sequence and comes back unchanged, so that a name never turns
+// into another one on its way through the program.
+
+#include <cstddef>
+#include <string>
+
+namespace tessaly {
+
+std::string utf8FromUtf16(const char16_t* text, std::size_t length);
+std::string utf8FromUtf16(const std::u16string& text);
+
+// Bytes that form no character become U+FFFD each.
+std::u16string utf16FromUtf8(const std::string& text);
+
+// How many UTF-16 units the text takes, as the platform counts a path's length.
+std::size_t utf16Length(const std::string& text);
+
+} // namespace tessaly
