@@ -170,8 +170,14 @@ TEST(RenumberSettingsDialog, AStartWithoutANumberIsSelectedForCorrection) {
         box = AnswerMessageBox("Tessaly", IDOK);
         if (!box.shown)
             return;
-        focused = FocusedWindow(dialog) == GetDlgItem(dialog, IDC_START_NUMBER);
-        selection = EditSelection(dialog, IDC_START_NUMBER);
+        // The dialog's thread sets focus and selection once the box has returned there.
+        for (const DWORD end = GetTickCount() + 5000;; Sleep(10)) {
+            focused = FocusedWindow(dialog) == GetDlgItem(dialog, IDC_START_NUMBER);
+            selection = EditSelection(dialog, IDC_START_NUMBER);
+            const bool settled = focused && selection == std::pair<DWORD, DWORD>{0, 3};
+            if (settled || static_cast<LONG>(end - GetTickCount()) <= 0)
+                break;
+        }
         TypeText(dialog, IDC_START_NUMBER, "5");
         PostKey(dialog, VK_RETURN);
     });
