@@ -5,6 +5,7 @@
 #include "dialogs/NumberField.h"
 #include "dialogs/RenumberSettingsDlg.h"
 #include "naming/BatchJob.h"
+#include "naming/FileNameCharacters.h"
 #include "naming/NameComposition.h"
 #include "naming/Utf8Text.h"
 #include "platform/MessageBoxes.h"
@@ -320,6 +321,18 @@ void CRenameDlg::OnViewSelected() {
 
 void CRenameDlg::OnRenameFiles() {
     ReadControls();
+    // Refused before anything is saved or looked at: such a prefix would move the files into
+    // another folder, or make every rename fail.
+    if (renameChecked) {
+        if (const std::optional<char> c = firstCharacterNotAllowedInFileName(newPrefix)) {
+            controls().messageBox("The new prefix may not contain " +
+                                      describeFileNameCharacter(*c) +
+                                      ".  File names may not contain \\ / : * ? \" < > | or "
+                                      "control characters.",
+                                  "Tessaly Notice", mb::Ok | mb::IconExclamation);
+            return;
+        }
+    }
     job->setNewPrefix(newPrefix);
     job->setRemovedCount(RemovedCount());
     job->setRenumber(renumber, digits, startNumber);

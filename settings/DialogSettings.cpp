@@ -1,5 +1,7 @@
 #include "settings/DialogSettings.h"
 
+#include "naming/FileNameCharacters.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -47,8 +49,11 @@ int LoadRenameDialogSettings(const SettingsStore& store, int fileCount,
     resize.customHeight = static_cast<unsigned>(store.ReadResizeDword(ResizeCustomHeightValue));
     resize.customWidth = static_cast<unsigned>(store.ReadResizeDword(ResizeCustomWidthValue));
 
-    // What no dialog could have saved loads as the default: a size that no button has, a custom
-    // size larger than its field takes, a custom choice of 0 pixels (no copy could be made).
+    // What no dialog could have saved loads as the default: a prefix with a character that no
+    // file name may hold, a size that no button has, a custom size larger than its field takes,
+    // a custom choice of 0 pixels (no copy could be made).
+    if (firstCharacterNotAllowedInFileName(resize.resizePrefix))
+        resize.resizePrefix = DefaultResizePrefix; // "..\\" would put the copies elsewhere
     if (resize.customWidth > kLargestCustomSize)
         resize.customWidth = 0;
     if (resize.customHeight > kLargestCustomSize)

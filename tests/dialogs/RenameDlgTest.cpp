@@ -517,6 +517,42 @@ TEST(RenameDialog, RenameFilesSavesOnEveryPressAndATakenNameKeepsTheDialogOpen) 
     EXPECT_TRUE(run.disk.renames.empty());
 }
 
+TEST(RenameDialog, ANewPrefixThatNoFileNameMayHoldIsRefusedBeforeAnythingElse) {
+    const std::pair<const char*, const char*> rows[] = {{"sub\\", "\"\\\""},
+                                                        {"..\\..\\", "\"\\\""},
+                                                        {"a/b", "\"/\""},
+                                                        {"C:", "\":\""},
+                                                        {"a*", "\"*\""},
+                                                        {"why?", "\"?\""},
+                                                        {"\"q\"", "\"\"\""},
+                                                        {"<x>", "\"<\""},
+                                                        {"a|b", "\"|\""},
+                                                        {"x\ty", "a tab"},
+                                                        {"\x1b", "a control character (27)"}};
+    for (const auto& [prefix, named] : rows) {
+        RenameRun run(kRomePhotos);
+        run.Type(prefix);
+        run.Click(IDC_RENAME_FILES);
+        EXPECT_FALSE(run.window.ended) << prefix;
+        ASSERT_EQ(1u, run.window.messages.size()) << prefix;
+        EXPECT_EQ(std::string("The new prefix may not contain ") + named +
+                      ".  File names may not contain \\ / : * ? \" < > | or control "
+                      "characters.",
+                  run.window.messages[0].text);
+        EXPECT_EQ("Tessaly Notice", run.window.messages[0].caption);
+        // Nothing saved, nothing looked at on disk.
+        EXPECT_EQ(0, SetCalls(run.registry, "ResizePrefix")) << prefix;
+        EXPECT_TRUE(run.watchedDisk.cursorDepths.empty()) << prefix;
+    }
+    // Only the renaming uses the new prefix.
+    RenameRun resizeOnly(kRomePhotos);
+    resizeOnly.Type("a|b");
+    resizeOnly.Click(IDC_RENAME);
+    resizeOnly.Click(IDC_RESIZE);
+    resizeOnly.Click(IDC_RENAME_FILES);
+    EXPECT_TRUE(resizeOnly.window.ended);
+}
+
 // Only resizing: the new names do not matter, so nothing is checked on disk.
 TEST(RenameDialog, ResizeOnlyClosesWithoutTheConflictCheck) {
     RenameRun run(kRomePhotos);

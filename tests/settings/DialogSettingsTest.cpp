@@ -121,6 +121,20 @@ TEST(DialogSettings, ValuesNoDialogCouldHaveSavedLoadAsTheDefaults) {
     }
 }
 
+TEST(DialogSettings, AStoredPrefixThatNoFileNameMayHoldLoadsAsTheDefault) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"..\\", "sml."}, {"sub/", "sml."}, {"a|b", "sml."},           {"x\ty", "sml."},
+        {"web_", "web_"}, {"", ""},         {"\xCE\xBA_", "\xCE\xBA_"}};
+    for (const auto& [stored, loaded] : rows) {
+        FakeSettingsBackend backend;
+        backend.putValue(SettingsRoot::Machine, kMachineKey, "ResizePrefix", reg::Sz,
+                         stored + '\0');
+        ResizeSettingsValues resize;
+        LoadRenameDialogSettings(SettingsStore(backend), 1, resize);
+        EXPECT_EQ(loaded, resize.resizePrefix) << stored;
+    }
+}
+
 TEST(DialogSettings, ResizeSaveWritesEachValueThroughItsOwnKeyInOrder) {
     FakeSettingsBackend backend;
     backend.addKey(SettingsRoot::Machine, kMachineKey);
