@@ -16,7 +16,7 @@ struct OrderKey {
 };
 } // namespace
 
-void OrderByTime(std::vector<FileEntry>& files, int order, const ImageResizer& pictures,
+void OrderByTime(std::vector<FileEntry>& files, RenumberOrder order, const ImageResizer& pictures,
                  const FileSystem& fileSystem) {
     if (files.empty())
         return;

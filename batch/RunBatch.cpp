@@ -36,7 +36,8 @@ void RunBatch(BatchJob& job, std::vector<FileEntry>& files, const BatchPorts& po
     assert(&files == &job.files());
     if (files.empty())
         return;
-    if (job.order() == order::ByModificationTime || job.order() == order::ByPictureDate)
+    if (job.order() == RenumberOrder::ByModificationTime ||
+        job.order() == RenumberOrder::ByPictureDate)
         OrderByTime(files, job.order(), job.resizer(), ports.fileSystem);
 
     const int fileCount = static_cast<int>(files.size());

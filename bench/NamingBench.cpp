@@ -2,7 +2,7 @@
 // selection into path order and analysing it, composing the new names, and the conflict check
 // (over the in-memory file system of the tests). Per-file costs should stay flat as the
 // selection grows; all three together should take well under a second for 100,000 files.
-#include "batch/NameConflicts.h"
+#include "naming/NameConflicts.h"
 #include "naming/BatchJob.h"
 #include "naming/PathOrder.h"
 #include "support/FakeFileSystem.h"

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     const Win32FileSystem disk;
     Clock::time_point start = Clock::now();
     std::vector<FileEntry> ordered = files;
-    OrderByTime(ordered, order::ByPictureDate, resizer, disk);
+    OrderByTime(ordered, RenumberOrder::ByPictureDate, resizer, disk);
     const double head = secondsSince(start);
     const bool reversed = ordered.front().path == files.back().path;
 

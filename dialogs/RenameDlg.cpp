@@ -1,6 +1,6 @@
 #include "dialogs/RenameDlg.h"
 
-#include "batch/NameConflicts.h"
+#include "naming/NameConflicts.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/NumberField.h"
 #include "dialogs/RenumberSettingsDlg.h"

@@ -6,6 +6,7 @@
 
 #include "dialogs/Dialog.h"
 #include "dialogs/ResizeSettingsDlg.h"
+#include "naming/RenumberOrder.h"
 
 #include <string>
 
@@ -51,7 +52,7 @@ public:
     int renumber = 0;
     int digits = 0;
     int startNumber = 1;
-    int order = 1;
+    RenumberOrder order = RenumberOrder::ByPath;
     // The user confirmed removing the entire prefix and has not stepped back since.
     bool entirePrefixRemoved = false;
     // Kept for the dialog's whole life: each run of it starts where the last one ended.

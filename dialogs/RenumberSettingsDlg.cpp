@@ -59,9 +59,9 @@ bool CRenumberSettingsDlg::OnInitDialog() {
     controls().selectItem(IDC_DIGITS, chosen);
     RefreshRange();
 
-    const int radio = order == order::ByPath               ? IDC_ORDER_ALPHANUMERIC
-                      : order == order::ByModificationTime ? IDC_ORDER_FILE_TIME
-                                                           : IDC_ORDER_IMAGE_TIME;
+    const int radio = order == RenumberOrder::ByPath               ? IDC_ORDER_ALPHANUMERIC
+                      : order == RenumberOrder::ByModificationTime ? IDC_ORDER_FILE_TIME
+                                                                   : IDC_ORDER_IMAGE_TIME;
     controls().setChecked(radio, true);
     return true;
 }
@@ -96,9 +96,9 @@ void CRenumberSettingsDlg::OnOK() {
     const int n = SelectedDigits().value_or(0);
     const int start = leadingNumber(controls().text(IDC_START_NUMBER)).value_or(0);
     digits = n;
-    order = controls().isChecked(IDC_ORDER_ALPHANUMERIC) ? order::ByPath
-            : controls().isChecked(IDC_ORDER_FILE_TIME)  ? order::ByModificationTime
-                                                         : order::ByPictureDate;
+    order = controls().isChecked(IDC_ORDER_ALPHANUMERIC) ? RenumberOrder::ByPath
+            : controls().isChecked(IDC_ORDER_FILE_TIME)  ? RenumberOrder::ByModificationTime
+                                                         : RenumberOrder::ByPictureDate;
 
     // As a 32-bit unsigned number: a last number below 0 wraps round to one far too wide.
     const std::uint32_t last =

@@ -3,6 +3,7 @@
 // get. The owner sets the four fields, runs the dialog and copies them back after OK only.
 
 #include "dialogs/Dialog.h"
+#include "naming/RenumberOrder.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,7 +16,7 @@ public:
 
     int digits = 0;
     std::uint32_t startNumber = 0;
-    int order = 1; // 1 path, 2 modification time, 3 picture date
+    RenumberOrder order = RenumberOrder::ByPath;
     int fileCount = 0;
 
     bool OnInitDialog() override;

@@ -2,7 +2,6 @@
 
 #include "imaging/ExifReader.h"
 #include "imaging/JpegSegments.h"
-#include "naming/BatchJob.h"
 
 #include <cstdio>
 #include <ctime>
@@ -56,9 +55,9 @@ std::optional<std::optional<std::string>> dateTextFromHead(const std::string& pa
 
 } // namespace
 
-std::int32_t ReadTimeKey(const std::string& path, int order, const ImageResizer& pictures,
+std::int32_t ReadTimeKey(const std::string& path, RenumberOrder order, const ImageResizer& pictures,
                          const FileSystem& fileSystem) {
-    if (order != order::ByModificationTime) {
+    if (order != RenumberOrder::ByModificationTime) {
         std::optional<std::optional<std::string>> text = dateTextFromHead(path, fileSystem);
         if (!text)
             text = pictures.ReadDateTimeTag(path);

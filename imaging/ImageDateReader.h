@@ -3,6 +3,7 @@
 // 00:00:00 UTC, 0 standing for no time at all.
 
 #include "imaging/ImageResizer.h"
+#include "naming/RenumberOrder.h"
 #include "platform/FileSystem.h"
 
 #include <cstdint>
@@ -11,10 +12,10 @@
 
 namespace tessaly {
 
-// With order 2 the file's modification time; otherwise the date the picture records in its
+// By modification time the file's modification time; otherwise the date the picture records in its
 // DateTime tag, or the modification time when it has none that can be used. 0 when the file's
 // status cannot be read either.
-std::int32_t ReadTimeKey(const std::string& path, int order, const ImageResizer& pictures,
+std::int32_t ReadTimeKey(const std::string& path, RenumberOrder order, const ImageResizer& pictures,
                          const FileSystem& fileSystem);
 
 // A DateTime text "YYYY:MM:DD HH:MM:SS" (field widths are maxima, out-of-range fields roll

@@ -2,6 +2,7 @@
 
 #include "imaging/ImageResizer.h"
 #include "naming/FileEntry.h"
+#include "naming/RenumberOrder.h"
 #include "naming/SelectionAnalysis.h"
 
 #include <memory>
@@ -17,13 +18,6 @@ struct FileNames {
     std::string resizeSource; // the file the copy is made from
     std::string resizeTarget; // the copy
 };
-
-// The orders in which renumbering gives its numbers.
-namespace order {
-constexpr int ByPath = 1;
-constexpr int ByModificationTime = 2;
-constexpr int ByPictureDate = 3; // the file's modification time when the picture has no date
-} // namespace order
 
 // The one object of a rename/resize invocation: built by the verb from the ordered selection,
 // edited by the main dialog, executed by the batch. The selection list belongs to the verb; the
@@ -70,14 +64,14 @@ public:
     void setResizeWidth(int width) { resizeWidth_ = width; }
     void setResizeHeight(int height) { resizeHeight_ = height; }
     void setResizePrefix(const std::string& prefix) { resizePrefix_ = prefix; }
-    void setOrder(int order) { order_ = order; }
+    void setOrder(RenumberOrder order) { order_ = order; }
 
     bool rename() const { return rename_; }
     bool resize() const { return resize_; }
     int resizeWidth() const { return resizeWidth_; }
     int resizeHeight() const { return resizeHeight_; }
     std::string resizePrefix() const { return resizePrefix_; }
-    int order() const { return order_; }
+    RenumberOrder order() const { return order_; }
 
     ImageResizer& resizer() const { return *resizer_; }
 
@@ -109,7 +103,7 @@ private:
     int renumber_ = 0;
     int digits_ = 0;
     int startNumber_ = 0;
-    int order_ = 1;
+    RenumberOrder order_ = RenumberOrder::ByPath;
     bool resize_ = false;
     int resizeWidth_ = 0;
     int resizeHeight_ = 0;

@@ -43,7 +43,7 @@ TEST_F(OrderByTimeTest, ModificationTimeOldestFirstAndTiesKeepTheirOrder) {
     add("C:\\p\\e.jpg", k2008);
     pictures.dateTags["C:\\p\\a.jpg"] = "2001:01:01 00:00:00"; // not looked at under order 2
 
-    OrderByTime(files, order::ByModificationTime, pictures, fs);
+    OrderByTime(files, RenumberOrder::ByModificationTime, pictures, fs);
 
     EXPECT_EQ((std::vector<std::string>{"C:\\p\\c.jpg", "C:\\p\\b.jpg", "C:\\p\\d.jpg",
                                         "C:\\p\\e.jpg", "C:\\p\\a.jpg"}),
@@ -67,7 +67,7 @@ TEST_F(OrderByTimeTest, PictureDatesWithUndatedFilesPlacedByTheirModificationTim
     add("C:\\p\\7.jpg", k2010); // the same recorded second as 6
     pictures.dateTags["C:\\p\\7.jpg"] = "2007:06:01 12:00:00";
 
-    OrderByTime(files, order::ByPictureDate, pictures, fs);
+    OrderByTime(files, RenumberOrder::ByPictureDate, pictures, fs);
 
     EXPECT_EQ(
         (std::vector<std::string>{"C:\\p\\2.jpg", "C:\\p\\4.jpg", "C:\\p\\6.jpg", "C:\\p\\7.jpg",
@@ -80,12 +80,12 @@ TEST_F(OrderByTimeTest, PictureDatesWithUndatedFilesPlacedByTheirModificationTim
 TEST_F(OrderByTimeTest, AFileThatVanishedHasNoTimeAndComesFirst) {
     add("C:\\p\\a.jpg", k2006);
     files.push_back({"C:\\p\\gone.jpg"});
-    OrderByTime(files, order::ByModificationTime, pictures, fs);
+    OrderByTime(files, RenumberOrder::ByModificationTime, pictures, fs);
     EXPECT_EQ((std::vector<std::string>{"C:\\p\\gone.jpg", "C:\\p\\a.jpg"}), pathsOf(files));
 }
 
 TEST_F(OrderByTimeTest, NothingToOrderReadsNothing) {
-    OrderByTime(files, order::ByPictureDate, pictures, fs);
+    OrderByTime(files, RenumberOrder::ByPictureDate, pictures, fs);
     EXPECT_TRUE(files.empty());
     EXPECT_TRUE(pictures.dateReads.empty());
     EXPECT_EQ(0, fs.modificationTimeCalls);

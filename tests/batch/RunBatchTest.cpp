@@ -1,6 +1,6 @@
 // A whole batch over the in-memory file system, a scripted resizer and recorded windows: the
 // order of every step, the counts, the numbering, the log's bytes and the result.
-#include "batch/NameConflicts.h"
+#include "naming/NameConflicts.h"
 #include "batch/RunBatch.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeImageResizer.h"
@@ -232,7 +232,7 @@ TEST_F(Batch, ByTimeAcrossFoldersTheLogGoesWithTheFirstFileProcessed) {
     b.job->setRemovedCount(4);
     b.job->setNewPrefix("t");
     b.job->setRenumber(1, 1, 1);
-    b.job->setOrder(order::ByModificationTime);
+    b.job->setOrder(RenumberOrder::ByModificationTime);
     // Free in selection order (a\t1, a\t2, b\t3); in time order a\IMG_1, the last file,
     // becomes a\t3.
     fs.addFile("C:\\a\\t3.jpg");

@@ -159,7 +159,7 @@ TEST(RenameDialog, OpensWithTheVerbsInputsAndTheStoredSettings) {
     EXPECT_EQ("Prefix: sml.", run.Text(IDC_RESIZE_PREFIX_TEXT));
     EXPECT_EQ(4, run.dialog.digits);
     EXPECT_EQ(1, run.dialog.startNumber);
-    EXPECT_EQ(1, run.dialog.order);
+    EXPECT_EQ(RenumberOrder::ByPath, run.dialog.order);
     EXPECT_EQ(0, run.dialog.renumber);
 
     EXPECT_TRUE(run.Checked(IDC_RENAME));
@@ -377,17 +377,18 @@ TEST(RenameDialog, RenumberSettingsAreTakenOnlyOnOk) {
     run.window.childRunner = [&](Dialog& child) {
         auto& settings = dynamic_cast<CRenumberSettingsDlg&>(child);
         seen.push_back(std::to_string(settings.digits) + " " +
-                       std::to_string(settings.startNumber) + " " + std::to_string(settings.order) +
-                       " " + std::to_string(settings.fileCount));
+                       std::to_string(settings.startNumber) + " " +
+                       std::to_string(static_cast<int>(settings.order)) + " " +
+                       std::to_string(settings.fileCount));
         settings.digits = 3;
         settings.startNumber = 90;
-        settings.order = 2;
+        settings.order = RenumberOrder::ByModificationTime;
         return result;
     };
     run.Click(IDC_RENUMBER_SETTINGS);
     EXPECT_EQ(1, run.dialog.digits);
     EXPECT_EQ(1, run.dialog.startNumber);
-    EXPECT_EQ(1, run.dialog.order);
+    EXPECT_EQ(RenumberOrder::ByPath, run.dialog.order);
     EXPECT_EQ("1.JPG", run.Text(IDC_NEW_NAME));
 
     result = IDC_OK;
@@ -395,7 +396,7 @@ TEST(RenameDialog, RenumberSettingsAreTakenOnlyOnOk) {
     EXPECT_EQ((std::vector<std::string>{"1 1 1 3", "1 1 1 3"}), seen);
     EXPECT_EQ(3, run.dialog.digits);
     EXPECT_EQ(90, run.dialog.startNumber);
-    EXPECT_EQ(2, run.dialog.order);
+    EXPECT_EQ(RenumberOrder::ByModificationTime, run.dialog.order);
     EXPECT_EQ("090.JPG", run.Text(IDC_NEW_NAME));
 }
 

@@ -21,7 +21,8 @@ struct Renumber {
     CRenumberSettingsDlg dialog;
     FakeDialogControls window;
 
-    Renumber(int files, int digits, unsigned start = 1, int order = 1) {
+    Renumber(int files, int digits, unsigned start = 1,
+             RenumberOrder order = RenumberOrder::ByPath) {
         dialog.fileCount = files;
         dialog.digits = digits;
         dialog.startNumber = start;
@@ -79,7 +80,7 @@ TEST(RenumberSettings, TheDigitCountSelectsItsItemOrElseTheFirst) {
 }
 
 TEST(RenumberSettings, OpensWithTheStartTheRangeAndTheOrder) {
-    Renumber run(25, 3, 1, 2);
+    Renumber run(25, 3, 1, RenumberOrder::ByModificationTime);
     EXPECT_EQ("1", run.window.text(IDC_START_NUMBER));
     EXPECT_EQ(9, run.window.controls[IDC_START_NUMBER].limit);
     EXPECT_EQ("001-025", run.Range());
@@ -90,18 +91,16 @@ TEST(RenumberSettings, OpensWithTheStartTheRangeAndTheOrder) {
 
 TEST(RenumberSettings, OrderRadioForEveryValue) {
     const struct {
-        int order;
+        RenumberOrder order;
         int radio;
-    } cases[] = {{1, IDC_ORDER_ALPHANUMERIC},
-                 {2, IDC_ORDER_FILE_TIME},
-                 {3, IDC_ORDER_IMAGE_TIME},
-                 {0, IDC_ORDER_IMAGE_TIME},
-                 {7, IDC_ORDER_IMAGE_TIME}};
+    } cases[] = {{RenumberOrder::ByPath, IDC_ORDER_ALPHANUMERIC},
+                 {RenumberOrder::ByModificationTime, IDC_ORDER_FILE_TIME},
+                 {RenumberOrder::ByPictureDate, IDC_ORDER_IMAGE_TIME}};
     for (const auto& c : cases) {
         Renumber run(5, 1, 1, c.order);
         for (const int radio : {IDC_ORDER_ALPHANUMERIC, IDC_ORDER_FILE_TIME, IDC_ORDER_IMAGE_TIME})
             EXPECT_EQ(radio == c.radio, run.window.isChecked(radio))
-                << "order " << c.order << ", radio " << radio;
+                << "order " << static_cast<int>(c.order) << ", radio " << radio;
     }
 }
 
@@ -140,13 +139,13 @@ TEST(RenumberSettings, OkTakesDigitsOrderAndStart) {
     EXPECT_TRUE(run.window.messages.empty());
     EXPECT_EQ(4, run.dialog.digits);
     EXPECT_EQ(100u, run.dialog.startNumber);
-    EXPECT_EQ(3, run.dialog.order);
+    EXPECT_EQ(RenumberOrder::ByPictureDate, run.dialog.order);
 }
 
 // Ten files cannot be given one digit (the list starts at two), so nine files starting at 2
 // reach the same last number, 10.
 TEST(RenumberSettings, TooFewDigitsForTheLastNumberAreRefused) {
-    Renumber run(9, 1, 2, 1);
+    Renumber run(9, 1, 2, RenumberOrder::ByPath);
     EXPECT_EQ("2-10", run.Range());
     run.window.setChecked(IDC_ORDER_ALPHANUMERIC, false);
     run.window.setChecked(IDC_ORDER_FILE_TIME, true);
@@ -158,7 +157,7 @@ TEST(RenumberSettings, TooFewDigitsForTheLastNumberAreRefused) {
     EXPECT_EQ(mb::Ok | mb::IconExclamation, run.window.messages[0].style);
     // Digits and order are taken before the check, the start only after it.
     EXPECT_EQ(1, run.dialog.digits);
-    EXPECT_EQ(2, run.dialog.order);
+    EXPECT_EQ(RenumberOrder::ByModificationTime, run.dialog.order);
     EXPECT_EQ(2u, run.dialog.startNumber);
 
     // Start 0: the last number, 8, fits.

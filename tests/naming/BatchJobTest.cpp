@@ -43,7 +43,7 @@ TEST(BatchJob, OptionsStartAsNothingToDoInPathOrder) {
     EXPECT_EQ(0, job.renumber());
     EXPECT_EQ(0, job.digits());
     EXPECT_EQ(0, job.startNumber());
-    EXPECT_EQ(order::ByPath, job.order());
+    EXPECT_EQ(RenumberOrder::ByPath, job.order());
     EXPECT_EQ(0, job.resizeWidth());
     EXPECT_EQ(0, job.resizeHeight());
     EXPECT_EQ("", job.resizePrefix());

@@ -1,7 +1,7 @@
 // Whole batches on real files in a temporary folder, through the composition the rename verb
 // calls: MoveFileW, GDI+, the log file, the real progress window and the real result dialog
 // (read and closed from a second thread).
-#include "batch/NameConflicts.h"
+#include "naming/NameConflicts.h"
 #include "batch/Win32Batch.h"
 #include "imaging/GdiplusResizer.h"
 #include "platform/WideText.h"

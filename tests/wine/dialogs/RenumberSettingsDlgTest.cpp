@@ -69,7 +69,7 @@ TEST(RenumberSettingsDialog, OpensWithItsChoicesAndTheRangeFollowsTheUser) {
     renumber.fileCount = 25;
     renumber.digits = 3;
     renumber.startNumber = 1;
-    renumber.order = 2;
+    renumber.order = RenumberOrder::ByModificationTime;
     std::vector<std::string> items;
     int selected = -1;
     std::string start, opened, typed, chosen, emptied, keyed;
@@ -116,7 +116,7 @@ TEST(RenumberSettingsDialog, OpensWithItsChoicesAndTheRangeFollowsTheUser) {
     // Cancel takes nothing.
     EXPECT_EQ(3, renumber.digits);
     EXPECT_EQ(1u, renumber.startNumber);
-    EXPECT_EQ(2, renumber.order);
+    EXPECT_EQ(RenumberOrder::ByModificationTime, renumber.order);
 }
 
 TEST(RenumberSettingsDialog, TooFewDigitsShowTheNoticeAndTheDialogStaysOpen) {
@@ -149,7 +149,7 @@ TEST(RenumberSettingsDialog, TooFewDigitsShowTheNoticeAndTheDialogStaysOpen) {
     EXPECT_TRUE(openAfter);
     EXPECT_EQ(1, renumber.digits);
     EXPECT_EQ(0u, renumber.startNumber);
-    EXPECT_EQ(3, renumber.order);
+    EXPECT_EQ(RenumberOrder::ByPictureDate, renumber.order);
 }
 
 TEST(RenumberSettingsDialog, AStartWithoutANumberIsSelectedForCorrection) {

@@ -245,15 +245,16 @@ TEST_F(GdiplusResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {
 
     const Win32FileSystem files;
     EXPECT_EQ(timeKeyFromDateText("2008:05:12 10:20:30"),
-              ReadTimeKey(tiff, order::ByPictureDate, resizer, files));
+              ReadTimeKey(tiff, RenumberOrder::ByPictureDate, resizer, files));
     EXPECT_EQ(timeKeyFromDateText("2009:07:01 08:00:00"),
-              ReadTimeKey(large, order::ByPictureDate, resizer, files));
-    EXPECT_EQ(modified, ReadTimeKey(jpeg, order::ByPictureDate, resizer, files));
+              ReadTimeKey(large, RenumberOrder::ByPictureDate, resizer, files));
+    EXPECT_EQ(modified, ReadTimeKey(jpeg, RenumberOrder::ByPictureDate, resizer, files));
     EXPECT_EQ(timeKeyFromDateText("2010:03:04 05:06:07"),
-              ReadTimeKey(dated, order::ByPictureDate, resizer, files));
-    EXPECT_EQ(modified, ReadTimeKey(text, order::ByPictureDate, resizer, files));
-    EXPECT_EQ(modified, ReadTimeKey(tiff, order::ByModificationTime, resizer, files));
-    EXPECT_EQ(0, ReadTimeKey(folder.path() + "missing.jpg", order::ByPictureDate, resizer, files));
+              ReadTimeKey(dated, RenumberOrder::ByPictureDate, resizer, files));
+    EXPECT_EQ(modified, ReadTimeKey(text, RenumberOrder::ByPictureDate, resizer, files));
+    EXPECT_EQ(modified, ReadTimeKey(tiff, RenumberOrder::ByModificationTime, resizer, files));
+    EXPECT_EQ(0, ReadTimeKey(folder.path() + "missing.jpg", RenumberOrder::ByPictureDate, resizer,
+                             files));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "batch/NameConflicts.h"
+#include "naming/NameConflicts.h"
 
 namespace tessaly {
 

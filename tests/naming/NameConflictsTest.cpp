@@ -1,5 +1,5 @@
 // The check before a rename batch: the first new path that something already holds.
-#include "batch/NameConflicts.h"
+#include "naming/NameConflicts.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeImageResizer.h"
 
@@ -91,7 +91,7 @@ TEST(CheckNameConflicts, NumbersInSelectionOrderWhateverTheChosenOrder) {
     s.job.setRemovedCount(1);
     s.job.setNewPrefix("n");
     s.job.setRenumber(1, 1, 0);
-    s.job.setOrder(order::ByModificationTime);
+    s.job.setOrder(RenumberOrder::ByModificationTime);
     // By time, b would take n0 and a n1; the check gives a n0 and b n1.
     EXPECT_EQ(std::optional<std::string>("C:\\p\\n1.jpg"), CheckNameConflicts(s.job, fs));
     EXPECT_EQ("C:\\p\\a.jpg", s.files.front().path);
