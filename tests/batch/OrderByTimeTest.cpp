@@ -52,6 +52,22 @@ TEST_F(OrderByTimeTest, ModificationTimeOldestFirstAndTiesKeepTheirOrder) {
     EXPECT_TRUE(pictures.dateReads.empty());
 }
 
+// Past 16 elements a plain sort stops keeping ties in order.
+TEST_F(OrderByTimeTest, LongRunsOfEqualTimesKeepTheirOrder) {
+    std::vector<std::string> expected;
+    for (int i = 0; i < 40; ++i) {
+        const std::string path = "C:\\p\\" + std::to_string(100 + i) + ".jpg";
+        add(path, i % 5 == 4 ? k2006 : k2008);
+        if (i % 5 == 4)
+            expected.push_back(path);
+    }
+    for (const FileEntry& file : files)
+        if (fs.modificationTime(file.path) == k2008)
+            expected.push_back(file.path);
+    OrderByTime(files, RenumberOrder::ByModificationTime, pictures, fs);
+    EXPECT_EQ(expected, pathsOf(files));
+}
+
 TEST_F(OrderByTimeTest, PictureDatesWithUndatedFilesPlacedByTheirModificationTime) {
     add("C:\\p\\1.jpg", k2010);
     pictures.dateTags["C:\\p\\1.jpg"] = "2009:06:01 12:00:00";

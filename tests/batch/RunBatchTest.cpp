@@ -251,6 +251,22 @@ TEST_F(Batch, ByTimeAcrossFoldersTheLogGoesWithTheFirstFileProcessed) {
     EXPECT_EQ("result 1 2 C:\\b\\Tessaly.log 1 0", b.windows.events.back());
 }
 
+TEST_F(Batch, ByPictureDateTheRecordedDatesGiveTheNumbers) {
+    Invocation b(fs, {"C:\\p\\a.jpg", "C:\\p\\b.jpg", "C:\\p\\c.jpg"},
+                 {1140000000, 1200000000, 1270000000});
+    b.resizer->dateTags = {{"C:\\p\\a.jpg", "2009:01:01 00:00:00"},
+                           {"C:\\p\\b.jpg", "2011:01:01 00:00:00"},
+                           {"C:\\p\\c.jpg", "2007:01:01 00:00:00"}};
+    b.job->setRename(true);
+    b.job->setNewPrefix("n");
+    b.job->setRenumber(1, 1, 1);
+    b.job->setOrder(RenumberOrder::ByPictureDate);
+    b.run();
+    EXPECT_EQ("picture C:\\p\\c.jpg", fs.bytes("C:\\p\\nc1.jpg"));
+    EXPECT_EQ("picture C:\\p\\a.jpg", fs.bytes("C:\\p\\na2.jpg"));
+    EXPECT_EQ("picture C:\\p\\b.jpg", fs.bytes("C:\\p\\nb3.jpg"));
+}
+
 TEST_F(Batch, EverySummaryOfTheLogThroughAWholeBatch) {
     enum Failure { None, SecondRename, FirstResize };
     const struct {

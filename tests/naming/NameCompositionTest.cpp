@@ -46,7 +46,9 @@ TEST(NameComposition, RenumberReplacesOnlyTheTrailingNumber) {
         {"abc", 1, "abc0007"},
         {"2008_05_17", 1, "2008_05_0007"}, // digits inside stay
         {"", 1, "0007"},
-        {"0013", 1, "0007"}, // digits only: replaced whole
+        {"0013", 1, "0007"},         // digits only: replaced whole
+        {"IMG_0009", 1, "IMG_0007"}, // every digit counts, the last one too
+        {"x90", 1, "x0007"},
         {"Vacation12", 0, "Vacation12"},
         {"", 0, ""},
     };
