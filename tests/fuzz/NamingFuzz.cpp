@@ -1,0 +1,77 @@
+// Any selection with any options: path splitting, the path order, the selection analysis and
+// every composed name. A name composed for a file whose name Windows allows, from a prefix that
+// a file name may hold, must never leave the file's own folder.
+#include "naming/BatchJob.h"
+#include "naming/FileNameCharacters.h"
+#include "naming/PathOrder.h"
+#include "naming/SplitPath.h"
+#include "naming/Utf8Text.h"
+#include "support/FakeImageResizer.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Names the invariant that broke, with the input's paths, before the fuzzer keeps the input.
+#define CHECK(holds)                                                                               \
+    do {                                                                                           \
+        if (!(holds)) {                                                                            \
+            std::fprintf(stderr, "broken: %s\n", #holds);                                          \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
+
+bool staysInFolder(const std::string& target, const tessaly::PathParts& file) {
+    const tessaly::PathParts parts = tessaly::splitPath(target);
+    return parts.drive == file.drive && parts.directory == file.directory;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tessaly;
+    FuzzedDataProvider input(data, size);
+    std::vector<FileEntry> files;
+    const int count = input.ConsumeIntegralInRange(1, 12);
+    for (int i = 0; i < count; ++i) {
+        std::string path = input.ConsumeRandomLengthString(64);
+        const PathParts parts = splitPath(path);
+        CHECK(parts.drive + parts.directory + parts.baseName + parts.extension == path);
+        files.push_back({std::move(path)});
+    }
+    sortByPath(files);
+    for (std::size_t i = 0; i + 1 < files.size(); ++i)
+        CHECK(!pathOrderLess(files[i + 1], files[i]));
+
+    BatchJob job(files, std::make_unique<test::FakeImageResizer>());
+    CHECK(job.prefixLength() >= 0);
+    job.setRename(input.ConsumeBool());
+    job.setResize(input.ConsumeBool());
+    job.setRemovedCount(input.ConsumeIntegralInRange(-2, 40));
+    job.setEntirePrefixRemoved(input.ConsumeBool());
+    const std::string prefix = input.ConsumeRandomLengthString(16);
+    const std::string resizePrefix = input.ConsumeRandomLengthString(8);
+    job.setNewPrefix(prefix);
+    job.setResizePrefix(resizePrefix);
+    job.setRenumber(input.ConsumeIntegralInRange(0, 1), input.ConsumeIntegralInRange(-1, 12),
+                    input.ConsumeIntegral<int>());
+    int number = input.ConsumeIntegralInRange(-1000000, 1000000000);
+    for (const FileEntry& file : files) {
+        const FileNames names = job.names(file, number++);
+        const PathParts parts = splitPath(file.path);
+        // A selected file's own name holds no such character either.
+        if (firstCharacterNotAllowedInFileName(parts.baseName + parts.extension))
+            continue;
+        if (!firstCharacterNotAllowedInFileName(prefix))
+            CHECK(staysInFolder(names.renameTarget, parts));
+        if (!firstCharacterNotAllowedInFileName(prefix) &&
+            !firstCharacterNotAllowedInFileName(resizePrefix))
+            CHECK(staysInFolder(names.resizeTarget, parts));
+    }
+    return 0;
+}
