@@ -302,48 +302,6 @@ TEST_F(Batch, ACopyNeverReplacesASelectedFile) {
     }
 }
 
-// Whatever the options say, a file is never renamed or copied out of its own folder.
-TEST_F(Batch, NamesOutsideTheFilesFolderAreNotUsed) {
-    const struct {
-        bool rename;
-        const char* newPrefix;
-        const char* resizePrefix;
-        const char* log; // after the header
-    } rows[] = {
-        {true, "sub\\", "",
-         "Files which could not be renamed:\r\n\r\n  C:\\p\\a.jpg\r\n"
-         "\r\nNumber of files renamed successfully: 0\r\n"},
-        {true, "..\\..\\", "",
-         "Files which could not be renamed:\r\n\r\n  C:\\p\\a.jpg\r\n"
-         "\r\nNumber of files renamed successfully: 0\r\n"},
-        {true, "s:", "",
-         "Files which could not be renamed:\r\n\r\n  C:\\p\\a.jpg\r\n"
-         "\r\nNumber of files renamed successfully: 0\r\n"},
-        {false, "", "..\\",
-         "Files which could not be resized:\r\n\r\n  C:\\p\\a.jpg\r\n"
-         "\r\nNumber of files resized successfully: 0\r\n"},
-        {true, "n", "/",
-         "Files which could not be resized:\r\n\r\n  C:\\p\\na.jpg\r\n"
-         "\r\nNumber of files renamed and resized successfully: 0\r\n"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.newPrefix) + " " + row.resizePrefix);
-        FakeFileSystem disk;
-        disk.addFolder("C:\\p\\sub");
-        Invocation b(disk, {"C:\\p\\a.jpg"});
-        b.job->setRename(row.rename);
-        b.job->setResize(row.resizePrefix[0] != '\0');
-        b.job->setNewPrefix(row.newPrefix);
-        b.job->setResizePrefix(row.resizePrefix);
-        b.run();
-        EXPECT_TRUE(b.resizer->resizes.empty());
-        EXPECT_EQ(kHeader + row.log, disk.bytes("C:\\p\\Tessaly.log"));
-        const std::string kept =
-            row.newPrefix == std::string("n") ? "C:\\p\\na.jpg" : "C:\\p\\a.jpg";
-        EXPECT_EQ((std::vector<std::string>{"C:\\p\\Tessaly.log", kept}), disk.files());
-    }
-}
-
 TEST_F(Batch, ByTimeAcrossFoldersTheLogGoesWithTheFirstFileProcessed) {
     Invocation b(fs, {"C:\\a\\IMG_1.jpg", "C:\\a\\IMG_3.jpg", "C:\\b\\IMG_2.jpg"},
                  {1270000000, 1200000000, 1140000000});
