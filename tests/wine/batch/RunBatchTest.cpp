@@ -203,6 +203,35 @@ TEST_F(WineBatch, RenamesAndResizesWithTheRealWindows) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// Yes to every overwrite question: the selected sml.IMG_0001.jpg is still not replaced by the
+// copy of IMG_0001.jpg, and is resized itself; only the other file's copy is asked about.
+TEST_F(WineBatch, ACopyNeverReplacesASelectedFile) {
+    select({"IMG_0001.jpg", "IMG_0002.jpg", "sml.IMG_0001.jpg"});
+    for (const FileEntry& file : files)
+        ASSERT_TRUE(writePicture(file.path, 800, 600, L"image/jpeg")) << file.path;
+    const std::string selected = readFile(folder.path() + "sml.IMG_0001.jpg");
+    folder.write("sml.IMG_0002.jpg", "an older copy");
+    messages.otherwise = mb::IdYes;
+    job->setResize(true);
+    job->setResizeWidth(320);
+    job->setResizePrefix("sml.");
+
+    const ResultSeen result = run();
+
+    ASSERT_TRUE(result.shown);
+    EXPECT_EQ("2", result.done);
+    EXPECT_EQ("1", result.notDone);
+    EXPECT_EQ(selected, readFile(folder.path() + "sml.IMG_0001.jpg"));
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_NE(std::string::npos, messages.shown[0].text.find("sml.IMG_0002.jpg"));
+    EXPECT_EQ((std::set<std::string>{"IMG_0001.jpg", "IMG_0002.jpg", "sml.IMG_0001.jpg",
+                                     "sml.IMG_0002.jpg", "sml.sml.IMG_0001.jpg", "Tessaly.log"}),
+              namesIn(folder.path()));
+    EXPECT_EQ("Files which could not be resized:\r\n\r\n  " + folder.path() +
+                  "IMG_0001.jpg\r\n\r\nNumber of files resized successfully: 2\r\n",
+              logAfterHeader(readFile(folder.path() + "Tessaly.log")));
+}
+
 TEST_F(WineBatch, ATakenNameIsNeverReplacedAndTheLogListsTheFile) {
     select({"a1.jpg", "a2.jpg", "a3.jpg"});
     folder.write("a1.jpg", "first");
