@@ -12,7 +12,7 @@ std::string LogPathFor(const PathParts& firstFile) {
 
 bool BatchLog::Open(FileSystem& files, const std::string& path) {
     file_ = files.createTextFile(path);
-    failureHeadingWritten_ = false;
+    renameHeadingWritten_ = false;
     return file_ != nullptr;
 }
 
@@ -28,11 +28,20 @@ void BatchLog::WriteHeader(const std::string& dateText) {
 void BatchLog::WriteRenameFailure(const std::string& oldPath) {
     if (file_ == nullptr)
         return;
-    if (!failureHeadingWritten_) {
+    if (!renameHeadingWritten_) {
         Write("Files which could not be renamed:\n\n");
-        failureHeadingWritten_ = true;
+        renameHeadingWritten_ = true;
     }
     Write("  " + oldPath + "\n");
+}
+
+void BatchLog::WriteResizeFailures(const std::vector<std::string>& paths) {
+    if (file_ == nullptr || paths.empty())
+        return;
+    Write(renameHeadingWritten_ ? "\nFiles which could not be resized:\n\n"
+                                : "Files which could not be resized:\n\n");
+    for (const std::string& path : paths)
+        Write("  " + path + "\n");
 }
 
 void BatchLog::WriteSummary(int doneCount, int notDoneCount, bool rename, bool resize) {

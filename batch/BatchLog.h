@@ -1,15 +1,16 @@
 #pragma once
 // The plain-text log a batch leaves in the folder of its first file: when it ran, which files
-// could not be renamed, and how many files were handled. The batch drives it step by step:
-// Open at the first file, WriteHeader, WriteRenameFailure after each failed rename, and
-// WriteSummary (which closes it) after the last file. Writes to a log that is not open do
-// nothing; write errors are not reported.
+// could not be renamed or resized, and how many files were handled. The batch drives it step by
+// step: Open at the first file, WriteHeader, WriteRenameFailure after each failed rename,
+// WriteResizeFailures and WriteSummary (which closes it) after the last file. Writes to a log that
+// is not open do nothing; write errors are not reported.
 
 #include "naming/SplitPath.h"
 #include "platform/FileSystem.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tessaly {
 
@@ -28,6 +29,9 @@ public:
     void WriteHeader(const std::string& dateText);
     // The old path of a file whose rename failed; the first one brings the list's heading.
     void WriteRenameFailure(const std::string& oldPath);
+    // The paths of the files whose copy was not written, under a heading of their own (set off
+    // by an empty line from a rename list); nothing when there are none.
+    void WriteResizeFailures(const std::vector<std::string>& paths);
     // The closing counts, worded by what the batch did; then the file is closed.
     void WriteSummary(int doneCount, int notDoneCount, bool rename, bool resize);
     void Close() { file_.reset(); }
@@ -36,7 +40,7 @@ private:
     void Write(const std::string& text);
 
     std::unique_ptr<TextFile> file_;
-    bool failureHeadingWritten_ = false;
+    bool renameHeadingWritten_ = false;
 };
 
 } // namespace tessaly

@@ -2,9 +2,13 @@
 
 #include "batch/BatchLog.h"
 #include "batch/OrderByTime.h"
+#include "naming/CaseFolding.h"
+#include "naming/FolderBound.h"
 
 #include <cassert>
 #include <memory>
+#include <optional>
+#include <set>
 
 namespace tessaly {
 
@@ -14,20 +18,51 @@ bool fits(const std::string& path) {
     return fitsMaxPath(path);
 }
 
+// Paths ordered as the file system tells them apart: letter case ignored.
+struct IgnoringCase {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return compareIgnoringCase(a, b) < 0;
+    }
+};
+// The selected files under their present names: old ones, or new ones once renamed.
+using PathSet = std::multiset<std::string, IgnoringCase>;
+
 // A path too long for the platform is refused rather than cut: cut, it would be another name.
-bool renameFile(FileSystem& fileSystem, const std::string& from, const std::string& to) {
+// A name that leaves the file's folder is refused whatever options composed it.
+bool usable(const FileNames& names, const std::string& target) {
+    return fits(target) && staysInFolder(names.parts, target);
+}
+
+bool renameFile(FileSystem& fileSystem, const FileNames& names, const std::string& from) {
+    const std::string& to = names.renameTarget;
     // Nothing to change; the file only has to be there.
     if (to == from)
         return fileSystem.exists(from);
-    return fits(to) && fileSystem.renameNoReplace(from, to);
+    return usable(names, to) && fileSystem.renameNoReplace(from, to);
 }
 
-int writeResizedCopy(const BatchJob& job, const FileNames& names) {
-    if (!fits(names.resizeSource) || !fits(names.resizeTarget))
+// A copy never replaces a selected file (nor the file it is made from), so the resizer asks
+// its overwrite question only about other files.
+int writeResizedCopy(const BatchJob& job, const FileNames& names, const PathSet& selected) {
+    if (!fits(names.resizeSource) || !usable(names, names.resizeTarget) ||
+        selected.count(names.resizeTarget) != 0)
         return resize::NotWritten;
     return job.resizer().ResizeToJpeg(names.resizeSource, names.resizeTarget,
                                       static_cast<unsigned>(job.resizeWidth()),
                                       static_cast<unsigned>(job.resizeHeight()));
+}
+
+// Opens and dates the log; otherwise the message that tells the user why it cannot be.
+std::optional<std::string> openLog(BatchLog& log, const std::string& logPath,
+                                   const PathSet& selected, const BatchPorts& ports) {
+    // Created over a selected file, the log would destroy it before its turn came.
+    if (selected.count(logPath) != 0)
+        return "The log file can not be written over the selected file \"" + logPath +
+               "\". No file was renamed or resized.";
+    if (!fits(logPath) || !log.Open(ports.fileSystem, logPath))
+        return std::string("Can not write to the selected directory");
+    log.WriteHeader(ports.logDate ? ports.logDate() : std::string());
+    return std::nullopt;
 }
 
 } // namespace
@@ -48,6 +83,10 @@ void RunBatch(BatchJob& job, std::vector<FileEntry>& files, const BatchPorts& po
 
     std::string logPath;
     BatchLog log;
+    PathSet selected;
+    for (const FileEntry& file : files)
+        selected.insert(file.path);
+    std::vector<std::string> notResized;
     int nextNumber = job.startNumber();
     int doneCount = 0;
     int notDoneCount = 0;
@@ -60,34 +99,38 @@ void RunBatch(BatchJob& job, std::vector<FileEntry>& files, const BatchPorts& po
         const FileNames names = job.names(file, nextNumber);
         if (handled == 0) {
             logPath = LogPathFor(names.parts);
-            if (!fits(logPath) || !log.Open(ports.fileSystem, logPath)) {
-                ports.messages.show(MessageOwner::None, "Can not write to the selected directory",
-                                    "File write error", mb::Ok | mb::IconError);
+            if (const auto refusal = openLog(log, logPath, selected, ports)) {
+                ports.messages.show(MessageOwner::None, *refusal, "File write error",
+                                    mb::Ok | mb::IconError);
                 notDoneCount = fileCount;
                 break;
             }
-            log.WriteHeader(ports.logDate ? ports.logDate() : std::string());
         }
         ++nextNumber;
 
-        if (job.rename() && !renameFile(ports.fileSystem, file.path, names.renameTarget)) {
+        if (job.rename() && !renameFile(ports.fileSystem, names, file.path)) {
             ++notDoneCount;
             log.WriteRenameFailure(file.path);
             progress->SetNotDoneText(std::to_string(notDoneCount));
-        } else if (!job.resize() || resizeStopped) {
-            ++doneCount;
-            progress->SetDoneText(std::to_string(doneCount));
         } else {
-            const int result = writeResizedCopy(job, names);
-            if (result == resize::Written) {
-                ++doneCount;
-            } else {
-                ++notDoneCount;
-                if (result == resize::CancelAll)
-                    resizeStopped = true;
+            if (job.rename() && names.renameTarget != file.path) {
+                selected.erase(selected.find(file.path));
+                selected.insert(names.renameTarget);
             }
+            bool done = true;
+            if (job.resize()) {
+                // After Cancel the copies asked for are still missing: those files are not done.
+                const int result =
+                    resizeStopped ? resize::NotWritten : writeResizedCopy(job, names, selected);
+                resizeStopped = resizeStopped || result == resize::CancelAll;
+                done = result == resize::Written;
+                if (!done)
+                    notResized.push_back(names.resizeSource);
+            }
+            ++(done ? doneCount : notDoneCount);
             progress->SetDoneText(std::to_string(doneCount));
-            progress->SetNotDoneText(std::to_string(notDoneCount));
+            if (job.resize())
+                progress->SetNotDoneText(std::to_string(notDoneCount));
         }
 
         ++handled;
@@ -103,8 +146,10 @@ void RunBatch(BatchJob& job, std::vector<FileEntry>& files, const BatchPorts& po
 
     progress->Close();
     progress.reset();
-    if (log.IsOpen())
+    if (log.IsOpen()) {
+        log.WriteResizeFailures(notResized);
         log.WriteSummary(doneCount, notDoneCount, job.rename(), job.resize());
+    }
     ports.windows.ShowResult({std::to_string(notDoneCount), std::to_string(doneCount), logPath,
                               job.rename(), job.resize()});
 }

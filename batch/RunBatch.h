@@ -26,11 +26,15 @@ struct BatchPorts {
 // Runs the whole batch and returns once the user has closed the result dialog. files is the
 // list the job refers to: ordering by time (job order 2 or 3) rearranges it in place, and it
 // stays in the order used. The names, the numbering and the counts follow the job's options:
-// the number advances for every file; a file counts as done when nothing attempted on it
-// failed; a failed rename is logged with the file's old path and the file is not resized;
-// Cancel at the resizer's overwrite question stops resizing, not renaming. When the log cannot
-// be created, one message says so and no file is touched. A new path, resize source or resize
-// target longer than kMaxPathLength is never attempted: the file does not count as done.
+// the number advances for every file; a file counts as done when everything asked for it was
+// done, so the counts match the disk. A failed rename is logged with the file's old path as it
+// happens and the file is not resized; a copy that was asked for and not written (failed,
+// declined, or skipped after Cancel at the resizer's overwrite question, which stops resizing,
+// not renaming) is logged with the file's present path after the last file. A copy never
+// replaces a selected file, old or renamed: it is not attempted. When the log cannot be
+// created, or would be created over a selected file, one message says so and no file is
+// touched. A new path, resize source or resize target longer than kMaxPathLength, or outside
+// the file's own folder, is never attempted: the file does not count as done.
 // Every piece of the batch's state lives in this call, so a batch started from a message that
 // this one dispatches between files runs on its own.
 void RunBatch(BatchJob& job, std::vector<FileEntry>& files, const BatchPorts& ports);

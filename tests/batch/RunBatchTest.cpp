@@ -145,22 +145,24 @@ TEST_F(Batch, CancelAtTheOverwriteQuestionStopsResizingOnly) {
     EXPECT_EQ("C:\\p\\sml.IMG_3.jpg", third.target);
     EXPECT_EQ(640u, third.width);
     EXPECT_EQ(0u, third.height);
-    // Files 4 and 5 count as done although no copy is written for them.
-    EXPECT_EQ((Events{"open",       "done 0",
-                      "not done 0", "labels 0 1", //
-                      "done 1",     "not done 0",
-                      "percent 20", "pump", //
-                      "done 2",     "not done 0",
-                      "percent 40", "pump", //
-                      "done 2",     "not done 1",
-                      "percent 60", "pump", //
-                      "done 3",     "percent 80",
-                      "pump", //
-                      "done 4",     "percent 100",
-                      "pump",                                              //
-                      "close",      "result 1 4 C:\\p\\Tessaly.log 0 1"}), //
+    // Files 4 and 5 have no copy either: they are not done, and logged with file 3.
+    EXPECT_EQ((Events{"open",        "done 0",
+                      "not done 0",  "labels 0 1", //
+                      "done 1",      "not done 0",
+                      "percent 20",  "pump", //
+                      "done 2",      "not done 0",
+                      "percent 40",  "pump", //
+                      "done 2",      "not done 1",
+                      "percent 60",  "pump", //
+                      "done 2",      "not done 2",
+                      "percent 80",  "pump", //
+                      "done 2",      "not done 3",
+                      "percent 100", "pump",                                //
+                      "close",       "result 3 2 C:\\p\\Tessaly.log 0 1"}), //
               b.windows.events);
-    EXPECT_EQ(kHeader + "\r\nNumber of files resized successfully: 4\r\n",
+    EXPECT_EQ(kHeader + "Files which could not be resized:\r\n\r\n"
+                        "  C:\\p\\IMG_3.jpg\r\n  C:\\p\\IMG_4.jpg\r\n  C:\\p\\IMG_5.jpg\r\n"
+                        "\r\nNumber of files resized successfully: 2\r\n",
               fs.bytes("C:\\p\\Tessaly.log"));
 
     // With renaming on, the files after the Cancel are still renamed.
@@ -174,7 +176,11 @@ TEST_F(Batch, CancelAtTheOverwriteQuestionStopsResizingOnly) {
     r.run();
     EXPECT_EQ(1u, r.resizer->resizes.size());
     EXPECT_EQ(3u, other.renames.size());
-    EXPECT_EQ("result 1 2 C:\\q\\Tessaly.log 1 1", r.windows.events.back());
+    EXPECT_EQ("result 3 0 C:\\q\\Tessaly.log 1 1", r.windows.events.back());
+    EXPECT_EQ(kHeader + "Files which could not be resized:\r\n\r\n"
+                        "  C:\\q\\b1.jpg\r\n  C:\\q\\b2.jpg\r\n  C:\\q\\b3.jpg\r\n"
+                        "\r\nNumber of files renamed and resized successfully: 0\r\n",
+              other.bytes("C:\\q\\Tessaly.log"));
 }
 
 TEST_F(Batch, AFailedRenameCountsOnceIsLoggedAndIsNotResized) {
@@ -205,24 +211,95 @@ TEST_F(Batch, AFailedRenameCountsOnceIsLoggedAndIsNotResized) {
 }
 
 TEST_F(Batch, ALogThatCannotBeCreatedStopsBeforeAnyFileIsTouched) {
-    Invocation b(fs, {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg", "C:\\p\\IMG_3.jpg"});
-    b.job->setRename(true);
-    b.job->setResize(true);
-    b.job->setNewPrefix("n");
-    fs.failCreateOf("C:\\p\\Tessaly.log");
-    b.run();
+    const struct {
+        const char* selectedLog; // a file of the selection, or null
+        bool createFails;
+        const char* message;
+    } rows[] = {
+        {nullptr, true, "Can not write to the selected directory"},
+        // Created first, the log would destroy the user's own file before its rename.
+        {"C:\\p\\TESSALY.log", false,
+         "The log file can not be written over the selected file \"C:\\p\\Tessaly.log\". "
+         "No file was renamed or resized."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
+        FakeFileSystem disk;
+        std::vector<std::string> paths = {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg"};
+        if (row.selectedLog != nullptr)
+            paths.push_back(row.selectedLog);
+        Invocation b(disk, paths);
+        b.job->setRename(true);
+        b.job->setResize(true);
+        b.job->setNewPrefix("n");
+        if (row.createFails)
+            disk.failCreateOf("C:\\p\\Tessaly.log");
+        b.run();
 
-    ASSERT_EQ(1u, b.messages.shown.size());
-    EXPECT_EQ(MessageOwner::None, b.messages.shown[0].owner);
-    EXPECT_EQ("Can not write to the selected directory", b.messages.shown[0].text);
-    EXPECT_EQ("File write error", b.messages.shown[0].caption);
-    EXPECT_EQ(mb::Ok | mb::IconError, b.messages.shown[0].style);
-    EXPECT_TRUE(fs.renames.empty());
-    EXPECT_TRUE(b.resizer->resizes.empty());
-    EXPECT_EQ(0, b.dateRequests);
-    EXPECT_EQ((Events{"open", "done 0", "not done 0", "labels 1 1", "close",
-                      "result 3 0 C:\\p\\Tessaly.log 1 1"}),
-              b.windows.events);
+        ASSERT_EQ(1u, b.messages.shown.size());
+        EXPECT_EQ(MessageOwner::None, b.messages.shown[0].owner);
+        EXPECT_EQ(row.message, b.messages.shown[0].text);
+        EXPECT_EQ("File write error", b.messages.shown[0].caption);
+        EXPECT_EQ(mb::Ok | mb::IconError, b.messages.shown[0].style);
+        EXPECT_TRUE(disk.renames.empty());
+        EXPECT_TRUE(b.resizer->resizes.empty());
+        EXPECT_EQ(0, b.dateRequests);
+        const std::string notDone = std::to_string(paths.size());
+        EXPECT_EQ((Events{"open", "done 0", "not done 0", "labels 1 1", "close",
+                          "result " + notDone + " 0 C:\\p\\Tessaly.log 1 1"}),
+                  b.windows.events);
+        if (row.selectedLog != nullptr) {
+            EXPECT_EQ(std::string("picture ") + row.selectedLog, disk.bytes(row.selectedLog));
+        }
+    }
+}
+
+// A copy that would replace a selected file, under its old name or its new one, or the very
+// file it is made from, is never attempted: no overwrite question comes up for it.
+TEST_F(Batch, ACopyNeverReplacesASelectedFile) {
+    const struct {
+        std::vector<std::string> paths;
+        bool rename;
+        const char* resizePrefix;
+        std::vector<std::string> targets; // of the copies attempted
+        const char* notResized;           // the log's list
+    } rows[] = {
+        {{"C:\\p\\IMG_0001.jpg", "C:\\p\\IMG_0002.jpg", "C:\\p\\sml.IMG_0001.jpg"},
+         false,
+         "sml.",
+         {"C:\\p\\sml.IMG_0002.jpg", "C:\\p\\sml.sml.IMG_0001.jpg"},
+         "  C:\\p\\IMG_0001.jpg\r\n"},
+        // a.xb becomes x.xb, whose name is the copy of bb after its rename to xb.
+        {{"C:\\p\\a.xb.jpg", "C:\\p\\bb.jpg"},
+         true,
+         "x.",
+         {"C:\\p\\x.x.xb.jpg"},
+         "  C:\\p\\xb.jpg\r\n"},
+        {{"C:\\p\\a1.jpg", "C:\\p\\A2.jpg"},
+         false,
+         "",
+         {},
+         "  C:\\p\\a1.jpg\r\n  C:\\p\\A2.jpg\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.paths.front());
+        FakeFileSystem disk;
+        Invocation b(disk, row.paths);
+        b.job->setRename(row.rename);
+        b.job->setResize(true);
+        b.job->setRemovedCount(1);
+        b.job->setNewPrefix("x");
+        b.job->setResizePrefix(row.resizePrefix);
+        b.run();
+        std::vector<std::string> targets;
+        for (const ResizeCall& call : b.resizer->resizes)
+            targets.push_back(call.target);
+        EXPECT_EQ(row.targets, targets);
+        EXPECT_EQ(kHeader + "Files which could not be resized:\r\n\r\n" + row.notResized +
+                      "\r\nNumber of files " + (row.rename ? "renamed and " : "") +
+                      "resized successfully: " + std::to_string(row.targets.size()) + "\r\n",
+                  disk.bytes("C:\\p\\Tessaly.log"));
+    }
 }
 
 TEST_F(Batch, ByTimeAcrossFoldersTheLogGoesWithTheFirstFileProcessed) {
@@ -268,7 +345,7 @@ TEST_F(Batch, ByPictureDateTheRecordedDatesGiveTheNumbers) {
 }
 
 TEST_F(Batch, EverySummaryOfTheLogThroughAWholeBatch) {
-    enum Failure { None, SecondRename, FirstResize };
+    enum Failure { None, SecondRename, FirstResize, Both };
     const struct {
         bool rename;
         bool resize;
@@ -286,11 +363,19 @@ TEST_F(Batch, EverySummaryOfTheLogThroughAWholeBatch) {
         {true, true, SecondRename,
          "Files which could not be renamed:\r\n\r\n  C:\\p\\IMG_2.jpg\r\n"
          "\r\nNumber of files renamed and resized successfully: 1\r\n"},
-        {true, true, FirstResize, "\r\nNumber of files renamed and resized successfully: 1\r\n"},
+        {true, true, FirstResize,
+         "Files which could not be resized:\r\n\r\n  C:\\p\\xIMG_1.jpg\r\n"
+         "\r\nNumber of files renamed and resized successfully: 1\r\n"},
+        {true, true, Both,
+         "Files which could not be renamed:\r\n\r\n  C:\\p\\IMG_2.jpg\r\n"
+         "\r\nFiles which could not be resized:\r\n\r\n  C:\\p\\xIMG_1.jpg\r\n"
+         "\r\nNumber of files renamed and resized successfully: 0\r\n"},
         {true, false, SecondRename,
          "Files which could not be renamed:\r\n\r\n  C:\\p\\IMG_2.jpg\r\n"
          "\r\nNumber of files renamed successfully: 1\r\n"},
-        {false, true, FirstResize, "\r\nNumber of files resized successfully: 1\r\n"},
+        {false, true, FirstResize,
+         "Files which could not be resized:\r\n\r\n  C:\\p\\IMG_1.jpg\r\n"
+         "\r\nNumber of files resized successfully: 1\r\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "rename " << row.rename << ", resize " << row.resize
@@ -300,9 +385,9 @@ TEST_F(Batch, EverySummaryOfTheLogThroughAWholeBatch) {
         b.job->setRename(row.rename);
         b.job->setResize(row.resize);
         b.job->setNewPrefix("x");
-        if (row.failure == SecondRename)
+        if (row.failure == SecondRename || row.failure == Both)
             disk.failRenameOf("C:\\p\\IMG_2.jpg");
-        if (row.failure == FirstResize)
+        if (row.failure == FirstResize || row.failure == Both)
             b.resizer->results = {resize::NotWritten};
         b.run();
         EXPECT_EQ(kHeader + row.log, disk.bytes("C:\\p\\Tessaly.log"));
@@ -365,7 +450,7 @@ TEST_F(Batch, PathsLongerThanThePlatformTakesAreNotAttempted) {
         }
     }
 
-    // A resized copy whose name would be too long is not written; nothing is logged for it.
+    // A resized copy whose name would be too long is not written, and the file is logged.
     FakeFileSystem disk;
     Invocation b(disk, {folder + "a1.jpg", folder + "a2.jpg"});
     b.job->setResize(true);
@@ -373,7 +458,9 @@ TEST_F(Batch, PathsLongerThanThePlatformTakesAreNotAttempted) {
     b.run();
     EXPECT_TRUE(b.resizer->resizes.empty());
     EXPECT_EQ("result 2 0 C:\\p\\Tessaly.log 0 1", b.windows.events.back());
-    EXPECT_EQ(kHeader + "\r\nNumber of files resized successfully: 0\r\n",
+    EXPECT_EQ(kHeader + "Files which could not be resized:\r\n\r\n"
+                        "  C:\\p\\a1.jpg\r\n  C:\\p\\a2.jpg\r\n"
+                        "\r\nNumber of files resized successfully: 0\r\n",
               disk.bytes(folder + "Tessaly.log"));
 
     // Nor is a log whose path would be too long: the batch stops as for any log it cannot
@@ -418,7 +505,8 @@ TEST_F(Batch, ABatchStartedWhileThisOnePumpsRunsOnItsOwn) {
     EXPECT_EQ("result 1 1 C:\\q\\Tessaly.log 1 1", inner.windows.events.back());
     EXPECT_EQ(kHeader + "All files were renamed successfully\r\n\r\nNumber of files renamed: 3\r\n",
               fs.bytes("C:\\p\\Tessaly.log"));
-    EXPECT_EQ(kHeader + "\r\nNumber of files renamed and resized successfully: 1\r\n",
+    EXPECT_EQ(kHeader + "Files which could not be resized:\r\n\r\n  C:\\q\\i7.jpg\r\n"
+                        "\r\nNumber of files renamed and resized successfully: 1\r\n",
               fs.bytes("C:\\q\\Tessaly.log"));
 }
 

@@ -26,7 +26,9 @@ namespace {
         }                                                                                          \
     } while (false)
 
-bool staysInFolder(const std::string& target, const tessaly::PathParts& file) {
+// The composition keeps a file's drive and directory; what the name itself may be (not empty,
+// not "." or "..") is the batch's own check.
+bool keepsFolder(const tessaly::PathParts& file, const std::string& target) {
     const tessaly::PathParts parts = tessaly::splitPath(target);
     return parts.drive == file.drive && parts.directory == file.directory;
 }
@@ -68,10 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (firstCharacterNotAllowedInFileName(parts.baseName + parts.extension))
             continue;
         if (!firstCharacterNotAllowedInFileName(prefix))
-            CHECK(staysInFolder(names.renameTarget, parts));
+            CHECK(keepsFolder(parts, names.renameTarget));
         if (!firstCharacterNotAllowedInFileName(prefix) &&
             !firstCharacterNotAllowedInFileName(resizePrefix))
-            CHECK(staysInFolder(names.resizeTarget, parts));
+            CHECK(keepsFolder(parts, names.resizeTarget));
     }
     return 0;
 }

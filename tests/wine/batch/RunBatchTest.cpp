@@ -118,6 +118,37 @@ protected:
         script.Join();
         return seen;
     }
+
+    // What a batch that stops at a "File write error" message showed.
+    struct MessageSeen {
+        std::string text;
+        HWND owner = reinterpret_cast<HWND>(1);
+        ResultSeen result;
+    };
+
+    // Runs the batch while a second thread answers the message and then the result dialog.
+    MessageSeen runAnsweringMessage() {
+        MessageSeen seen;
+        DialogScript script([&] {
+            const HWND message = WaitForDialog("File write error");
+            if (message == nullptr)
+                return;
+            seen.text = ControlText(message, 0xFFFF); // a message box's text
+            seen.owner = GetWindow(message, GW_OWNER);
+            ClickButton(message, IDOK);
+            const HWND dialog = WaitForDialogWithControl(kCaption, IDC_LOG_FILE);
+            if (dialog == nullptr)
+                return;
+            seen.result.shown = true;
+            seen.result.done = ControlText(dialog, IDC_DONE_COUNT);
+            seen.result.notDone = ControlText(dialog, IDC_NOT_DONE_COUNT);
+            seen.result.logFile = ControlText(dialog, IDC_LOG_FILE);
+            ClickButton(dialog, IDC_OK);
+        });
+        RunBatch(*job, files);
+        script.Join();
+        return seen;
+    }
 };
 
 TEST_F(WineBatch, RenamesAndResizesWithTheRealWindows) {
@@ -172,6 +203,35 @@ TEST_F(WineBatch, RenamesAndResizesWithTheRealWindows) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// Yes to every overwrite question: the selected sml.IMG_0001.jpg is still not replaced by the
+// copy of IMG_0001.jpg, and is resized itself; only the other file's copy is asked about.
+TEST_F(WineBatch, ACopyNeverReplacesASelectedFile) {
+    select({"IMG_0001.jpg", "IMG_0002.jpg", "sml.IMG_0001.jpg"});
+    for (const FileEntry& file : files)
+        ASSERT_TRUE(writePicture(file.path, 800, 600, L"image/jpeg")) << file.path;
+    const std::string selected = readFile(folder.path() + "sml.IMG_0001.jpg");
+    folder.write("sml.IMG_0002.jpg", "an older copy");
+    messages.otherwise = mb::IdYes;
+    job->setResize(true);
+    job->setResizeWidth(320);
+    job->setResizePrefix("sml.");
+
+    const ResultSeen result = run();
+
+    ASSERT_TRUE(result.shown);
+    EXPECT_EQ("2", result.done);
+    EXPECT_EQ("1", result.notDone);
+    EXPECT_EQ(selected, readFile(folder.path() + "sml.IMG_0001.jpg"));
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_NE(std::string::npos, messages.shown[0].text.find("sml.IMG_0002.jpg"));
+    EXPECT_EQ((std::set<std::string>{"IMG_0001.jpg", "IMG_0002.jpg", "sml.IMG_0001.jpg",
+                                     "sml.IMG_0002.jpg", "sml.sml.IMG_0001.jpg", "Tessaly.log"}),
+              namesIn(folder.path()));
+    EXPECT_EQ("Files which could not be resized:\r\n\r\n  " + folder.path() +
+                  "IMG_0001.jpg\r\n\r\nNumber of files resized successfully: 2\r\n",
+              logAfterHeader(readFile(folder.path() + "Tessaly.log")));
+}
+
 TEST_F(WineBatch, ATakenNameIsNeverReplacedAndTheLogListsTheFile) {
     select({"a1.jpg", "a2.jpg", "a3.jpg"});
     folder.write("a1.jpg", "first");
@@ -215,36 +275,37 @@ TEST_F(WineBatch, ALogThatCannotBeCreatedIsReportedAndNoFileIsTouched) {
     job->setNewPrefix("n");
     job->setRename(true);
 
-    std::string text;
-    HWND messageOwner = reinterpret_cast<HWND>(1);
-    ResultSeen result;
-    DialogScript script([&] {
-        const HWND message = WaitForDialog("File write error");
-        if (message == nullptr)
-            return;
-        text = ControlText(message, 0xFFFF); // a message box's text
-        messageOwner = GetWindow(message, GW_OWNER);
-        ClickButton(message, IDOK);
-        const HWND dialog = WaitForDialogWithControl(kCaption, IDC_LOG_FILE);
-        if (dialog == nullptr)
-            return;
-        result.shown = true;
-        result.done = ControlText(dialog, IDC_DONE_COUNT);
-        result.notDone = ControlText(dialog, IDC_NOT_DONE_COUNT);
-        result.logFile = ControlText(dialog, IDC_LOG_FILE);
-        ClickButton(dialog, IDC_OK);
-    });
-    RunBatch(*job, files);
-    script.Join();
+    const MessageSeen seen = runAnsweringMessage();
 
-    EXPECT_EQ("Can not write to the selected directory", text);
-    EXPECT_EQ(nullptr, messageOwner);
-    ASSERT_TRUE(result.shown);
-    EXPECT_EQ("0", result.done);
-    EXPECT_EQ("2", result.notDone);
-    EXPECT_EQ(folder.path() + "Tessaly.log", result.logFile);
+    EXPECT_EQ("Can not write to the selected directory", seen.text);
+    EXPECT_EQ(nullptr, seen.owner);
+    ASSERT_TRUE(seen.result.shown);
+    EXPECT_EQ("0", seen.result.done);
+    EXPECT_EQ("2", seen.result.notDone);
+    EXPECT_EQ(folder.path() + "Tessaly.log", seen.result.logFile);
     EXPECT_EQ((std::set<std::string>{"a1.jpg", "a2.jpg", "Tessaly.log"}), namesIn(folder.path()));
     EXPECT_EQ("first", readFile(folder.path() + "a1.jpg"));
+}
+
+// The user's own file of that name, in another letter case, is selected: creating the log
+// would destroy it.
+TEST_F(WineBatch, ASelectedFileIsNeverReplacedByTheLog) {
+    select({"a1.jpg", "tessaly.LOG"});
+    folder.write("a1.jpg", "first");
+    folder.write("tessaly.LOG", "my notes");
+    job->setNewPrefix("n");
+    job->setRename(true);
+
+    const MessageSeen seen = runAnsweringMessage();
+
+    EXPECT_EQ("The log file can not be written over the selected file \"" + folder.path() +
+                  "Tessaly.log\". No file was renamed or resized.",
+              seen.text);
+    EXPECT_EQ(nullptr, seen.owner);
+    ASSERT_TRUE(seen.result.shown);
+    EXPECT_EQ("2", seen.result.notDone);
+    EXPECT_EQ((std::set<std::string>{"a1.jpg", "tessaly.LOG"}), namesIn(folder.path()));
+    EXPECT_EQ("my notes", readFile(folder.path() + "tessaly.LOG"));
 }
 
 // Wine's MoveFileA takes a target longer than MAX_PATH and creates it, where Windows refuses
