@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tessaly;
@@ -19,6 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         log.WriteHeader(input.ConsumeRandomLengthString(40));
         while (input.ConsumeBool())
             log.WriteRenameFailure(input.ConsumeRandomLengthString(80));
+        std::vector<std::string> notResized;
+        while (input.ConsumeBool())
+            notResized.push_back(input.ConsumeRandomLengthString(80));
+        log.WriteResizeFailures(notResized);
         log.WriteSummary(input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(),
                          input.ConsumeBool(), input.ConsumeBool());
     }
