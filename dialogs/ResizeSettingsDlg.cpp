@@ -10,23 +10,6 @@
 
 namespace tessaly {
 
-namespace {
-
-const std::uint32_t kLargestSize = INT32_MAX;
-
-const int kSizeButtons[] = {
-    IDC_WIDTH_THUMBNAIL, IDC_WIDTH_SMALL,  IDC_WIDTH_MEDIUM,     IDC_WIDTH_VGA,
-    IDC_WIDTH_LARGE,     IDC_CUSTOM_WIDTH, IDC_HEIGHT_THUMBNAIL, IDC_HEIGHT_SMALL,
-    IDC_HEIGHT_MEDIUM,   IDC_HEIGHT_VGA,   IDC_HEIGHT_LARGE,     IDC_CUSTOM_HEIGHT,
-};
-
-bool isSizeButton(int id) {
-    return std::find(std::begin(kSizeButtons), std::end(kSizeButtons), id) !=
-           std::end(kSizeButtons);
-}
-
-} // namespace
-
 CResizeSettingsDlg::CResizeSettingsDlg() : Dialog(IDD_RESIZE_SETTINGS) {}
 
 std::uint32_t CResizeSettingsDlg::RowsInUse() const {
@@ -67,7 +50,7 @@ bool CResizeSettingsDlg::OnInitDialog() {
     controls().setText(IDC_RESIZE_PREFIX, values.resizePrefix);
 
     // A stored choice without a button of its own.
-    if (!isSizeButton(values.selectedSizeId))
+    if (!IsResizeSizeId(values.selectedSizeId))
         values.selectedSizeId = IDC_WIDTH_LARGE;
 
     const std::uint32_t rows = RowsInUse();
@@ -102,12 +85,12 @@ void CResizeSettingsDlg::OnOkClicked() {
     // The fields in their order; a field without a number stops the transfer there. A size
     // travels on as a signed 32-bit number, so a larger one would come out negative.
     const std::optional<std::uint32_t> width =
-        readNumberField(controls(), IDC_CUSTOM_WIDTH_FIELD, kLargestSize);
+        readNumberField(controls(), IDC_CUSTOM_WIDTH_FIELD, LargestCustomSize);
     if (!width)
         return;
     values.customWidth = *width;
     const std::optional<std::uint32_t> height =
-        readNumberField(controls(), IDC_CUSTOM_HEIGHT_FIELD, kLargestSize);
+        readNumberField(controls(), IDC_CUSTOM_HEIGHT_FIELD, LargestCustomSize);
     if (!height)
         return;
     values.customHeight = *height;

@@ -1,28 +1,21 @@
 #include "settings/DialogSettings.h"
 
 #include "naming/FileNameCharacters.h"
+#include "resources/ResourceIds.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <iterator>
 
 namespace tessaly {
 
-namespace {
-
-// The identifiers of the twelve size buttons, as stored: widths, then heights.
-constexpr int kCustomWidthId = 1047;
-constexpr int kCustomHeightId = 1046;
-constexpr int kSizeIds[] = {1040, 1041, 1042, 1043, 1044, kCustomWidthId,
-                            1029, 1030, 1031, 1032, 1033, kCustomHeightId};
-// A size travels on as a signed 32-bit number; the dialog's fields take no more.
-constexpr unsigned kLargestCustomSize = INT32_MAX;
-
-bool isSizeId(int id) {
+bool IsResizeSizeId(int id) {
+    static const int kSizeIds[] = {
+        IDC_WIDTH_THUMBNAIL, IDC_WIDTH_SMALL,  IDC_WIDTH_MEDIUM,     IDC_WIDTH_VGA,
+        IDC_WIDTH_LARGE,     IDC_CUSTOM_WIDTH, IDC_HEIGHT_THUMBNAIL, IDC_HEIGHT_SMALL,
+        IDC_HEIGHT_MEDIUM,   IDC_HEIGHT_VGA,   IDC_HEIGHT_LARGE,     IDC_CUSTOM_HEIGHT,
+    };
     return std::find(std::begin(kSizeIds), std::end(kSizeIds), id) != std::end(kSizeIds);
 }
-
-} // namespace
 
 int DigitsOfFileCount(int fileCount) {
     int digits = 1;
@@ -54,13 +47,13 @@ int LoadRenameDialogSettings(const SettingsStore& store, int fileCount,
     // a custom choice of 0 pixels (no copy could be made).
     if (firstCharacterNotAllowedInFileName(resize.resizePrefix))
         resize.resizePrefix = DefaultResizePrefix; // "..\\" would put the copies elsewhere
-    if (resize.customWidth > kLargestCustomSize)
+    if (resize.customWidth > LargestCustomSize)
         resize.customWidth = 0;
-    if (resize.customHeight > kLargestCustomSize)
+    if (resize.customHeight > LargestCustomSize)
         resize.customHeight = 0;
-    if (!isSizeId(resize.selectedSizeId) ||
-        (resize.selectedSizeId == kCustomWidthId && resize.customWidth == 0) ||
-        (resize.selectedSizeId == kCustomHeightId && resize.customHeight == 0))
+    if (!IsResizeSizeId(resize.selectedSizeId) ||
+        (resize.selectedSizeId == IDC_CUSTOM_WIDTH && resize.customWidth == 0) ||
+        (resize.selectedSizeId == IDC_CUSTOM_HEIGHT && resize.customHeight == 0))
         resize.selectedSizeId = ResizeSettingsValues().selectedSizeId;
     return static_cast<int>(digits);
 }

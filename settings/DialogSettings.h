@@ -3,6 +3,7 @@
 
 #include "settings/SettingsStore.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tessaly {
@@ -14,6 +15,13 @@ struct ResizeSettingsValues {
     unsigned customWidth = 0;
     unsigned customHeight = 0;
 };
+
+// A custom size travels on as a signed 32-bit number; its field takes no more.
+constexpr std::uint32_t LargestCustomSize = INT32_MAX;
+
+// Whether an identifier is one of the resize settings' twelve size buttons, as
+// "ResizeSelectedSize" stores the choice.
+bool IsResizeSizeId(int id);
 
 // The renumber field offers at most this many digits.
 constexpr int MaxRenumberDigits = 9;
