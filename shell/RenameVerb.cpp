@@ -38,13 +38,26 @@ const char kBatchRunning[] =
 // process would rename files under the feet of the first and overwrite its log.
 std::atomic<bool> batchRunning{false};
 
-class BatchRunning {
+// The right to run the one batch of the process, held while the object lives when taken.
+class BatchSlot {
 public:
-    BatchRunning() { batchRunning = true; }
-    ~BatchRunning() { batchRunning = false; }
-    BatchRunning(const BatchRunning&) = delete;
-    BatchRunning& operator=(const BatchRunning&) = delete;
+    BatchSlot() : taken_(!batchRunning.exchange(true)) {}
+    ~BatchSlot() {
+        if (taken_)
+            batchRunning = false;
+    }
+    BatchSlot(const BatchSlot&) = delete;
+    BatchSlot& operator=(const BatchSlot&) = delete;
+    bool taken() const { return taken_; }
+
+private:
+    bool taken_;
 };
+
+void tellBatchRunning(MessageBoxes& messages) {
+    messages.show(MessageOwner::Foreground, kBatchRunning, "Tessaly Notice",
+                  mb::Ok | mb::IconWarning);
+}
 
 // The platform services of one invocation, alive for the whole call.
 struct Services {
@@ -59,8 +72,7 @@ struct Services {
 void runVerb(UINT count, HDROP dropHandle) {
     Services services;
     if (batchRunning) {
-        services.messages.show(MessageOwner::Foreground, kBatchRunning, "Tessaly Notice",
-                               mb::Ok | mb::IconWarning);
+        tellBatchRunning(services.messages);
         return;
     }
     // The dialog is made first and goes last; the job, made after it, is destroyed before it,
@@ -96,12 +108,11 @@ void runVerb(UINT count, HDROP dropHandle) {
     job.setResizePrefix(dialog.resizeSettings.values.resizePrefix);
     SaveRenumberDigits(services.settings, job.digits());
     job.setOrder(dialog.order);
-    if (batchRunning.exchange(true)) {
-        services.messages.show(MessageOwner::Foreground, kBatchRunning, "Tessaly Notice",
-                               mb::Ok | mb::IconWarning);
+    const BatchSlot slot;
+    if (!slot.taken()) {
+        tellBatchRunning(services.messages);
         return;
     }
-    const BatchRunning running;
     RunBatch(job, files);
 }
 
