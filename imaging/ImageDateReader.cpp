@@ -38,19 +38,19 @@ namespace {
 // library.
 constexpr std::size_t kHeadLimit = 1024 * 1024;
 
-// The DateTime text from the head of a JPEG or TIFF file, read without decoding the picture.
-// Outer nothing: the head cannot be read this way. Inner nothing: the picture has no such tag.
-std::optional<std::optional<std::string>> dateTextFromHead(const std::string& path,
-                                                           const FileSystem& fileSystem) {
+// The picture's DateTime text: from the head of a JPEG or TIFF file, without decoding the
+// picture; from the imaging library for whatever cannot be read that way.
+std::optional<std::string> recordedDateText(const std::string& path, const ImageResizer& pictures,
+                                            const FileSystem& fileSystem) {
     const PictureHead head = readPictureHead(fileSystem, path, kHeadLimit);
-    if (head.format == PictureHead::Format::Other)
-        return std::nullopt;
     if (head.format == PictureHead::Format::Jpeg && head.exif.empty())
-        return std::optional<std::string>(); // a JPEG without an EXIF block
-    const ExifRead read = readExifTags(head.exif);
-    if (read.status != ExifRead::Status::Ok)
-        return std::nullopt;
-    return read.tags.dateTime;
+        return std::nullopt; // a JPEG without an EXIF block
+    if (head.format != PictureHead::Format::Other) {
+        const ExifRead read = readExifTags(head.exif);
+        if (read.status == ExifRead::Status::Ok)
+            return read.tags.dateTime;
+    }
+    return pictures.ReadDateTimeTag(path);
 }
 
 } // namespace
@@ -58,11 +58,8 @@ std::optional<std::optional<std::string>> dateTextFromHead(const std::string& pa
 std::int32_t ReadTimeKey(const std::string& path, RenumberOrder order, const ImageResizer& pictures,
                          const FileSystem& fileSystem) {
     if (order != RenumberOrder::ByModificationTime) {
-        std::optional<std::optional<std::string>> text = dateTextFromHead(path, fileSystem);
-        if (!text)
-            text = pictures.ReadDateTimeTag(path);
-        if (*text) {
-            if (const std::optional<std::int32_t> key = timeKeyFromDateText(**text))
+        if (const std::optional<std::string> text = recordedDateText(path, pictures, fileSystem)) {
+            if (const std::optional<std::int32_t> key = timeKeyFromDateText(*text))
                 return *key;
         }
     }
