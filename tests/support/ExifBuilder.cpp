@@ -11,56 +11,39 @@ void putNumber(std::string& block, std::size_t at, std::uint32_t value, int widt
     }
 }
 
-namespace {
+TiffWriter::TiffWriter(bool bigEndian) : big_(bigEndian) {
+    append(bigEndian ? std::string("MM\0*", 4) : std::string("II*\0", 4));
+    append(std::string(4, '\0'));
+    number(4, kFirstIfd, 4);
+}
 
-struct Field {
-    std::uint16_t tag;
-    std::uint16_t type;
-    std::uint32_t count;
-    std::uint32_t value; // inline value, or the offset of the out-of-line bytes
-};
+std::size_t TiffWriter::append(const std::string& data) {
+    const std::size_t at = bytes.size();
+    bytes += data;
+    return at;
+}
 
-class Writer {
-public:
-    explicit Writer(bool bigEndian) : big_(bigEndian) {}
-    std::string bytes;
+void TiffWriter::number(std::size_t at, std::uint32_t value, int width) {
+    putNumber(bytes, at, value, width, big_);
+}
 
-    std::size_t append(const std::string& data) {
-        const std::size_t at = bytes.size();
-        bytes += data;
-        return at;
+std::size_t TiffWriter::ifd(const std::vector<TiffField>& fields, std::uint32_t next) {
+    const std::size_t at = append(std::string(2 + 12 * fields.size() + 4, '\0'));
+    number(at, static_cast<std::uint32_t>(fields.size()), 2);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::size_t e = at + 2 + 12 * i;
+        number(e, fields[i].tag, 2);
+        number(e + 2, fields[i].type, 2);
+        number(e + 4, fields[i].count, 4);
+        number(e + 8, fields[i].value, fields[i].type == 3 && fields[i].count == 1 ? 2 : 4);
     }
-    void number(std::size_t at, std::uint32_t value, int width) {
-        putNumber(bytes, at, value, width, big_);
-    }
-    // An IFD of the fields at the end of the bytes; returns its offset. next: the next IFD link.
-    std::size_t ifd(const std::vector<Field>& fields, std::uint32_t next = 0) {
-        const std::size_t at = append(std::string(2 + 12 * fields.size() + 4, '\0'));
-        number(at, static_cast<std::uint32_t>(fields.size()), 2);
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            const std::size_t e = at + 2 + 12 * i;
-            number(e, fields[i].tag, 2);
-            number(e + 2, fields[i].type, 2);
-            number(e + 4, fields[i].count, 4);
-            number(e + 8, fields[i].value, fields[i].type == 3 && fields[i].count == 1 ? 2 : 4);
-        }
-        number(at + 2 + 12 * fields.size(), next, 4);
-        return at;
-    }
-
-private:
-    bool big_;
-};
-
-} // namespace
+    number(at + 2 + 12 * fields.size(), next, 4);
+    return at;
+}
 
 std::string exifBlock(const ExifSpec& spec) {
-    Writer w(spec.bigEndian);
-    w.append(spec.bigEndian ? std::string("MM\0*", 4) : std::string("II*\0", 4));
-    w.append(std::string(4, '\0'));
-    w.number(4, kFirstIfd, 4);
-
-    std::vector<Field> first;
+    TiffWriter w(spec.bigEndian);
+    std::vector<TiffField> first;
     if (spec.orientation)
         first.push_back({0x0112, 3, 1, static_cast<std::uint32_t>(*spec.orientation)});
     if (spec.dateTime)

@@ -1,12 +1,13 @@
 #pragma once
-// EXIF blocks and JPEG heads written byte by byte, as cameras write them, for the tests of the
-// metadata reader, of the copies' metadata and of ordering by picture date.
+// TIFF structures, EXIF blocks and JPEG heads written byte by byte, as cameras write them, for
+// the tests of the metadata reader, of the copies' metadata and of ordering by picture date.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tessaly::test {
 
@@ -26,6 +27,29 @@ constexpr std::size_t entryOffset(int index) {
 }
 
 std::string exifBlock(const ExifSpec& spec);
+
+struct TiffField {
+    std::uint16_t tag;
+    std::uint16_t type; // 2 ASCII, 3 SHORT, 4 LONG
+    std::uint32_t count;
+    std::uint32_t value; // inline value, or the offset of the out-of-line bytes
+};
+
+// A TIFF structure written front to back: the header (first IFD at 8), then whatever is added.
+class TiffWriter {
+public:
+    explicit TiffWriter(bool bigEndian = false);
+    std::string bytes;
+
+    // Adds the bytes at the end; returns their offset.
+    std::size_t append(const std::string& data);
+    void number(std::size_t at, std::uint32_t value, int width);
+    // An IFD of the fields at the end; returns its offset. next: the next IFD link.
+    std::size_t ifd(const std::vector<TiffField>& fields, std::uint32_t next = 0);
+
+private:
+    bool big_;
+};
 
 // The number in the block's byte order.
 void putNumber(std::string& block, std::size_t at, std::uint32_t value, int width, bool bigEndian);

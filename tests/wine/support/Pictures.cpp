@@ -2,6 +2,7 @@
 
 #include "imaging/GdiplusObjects.h"
 #include "platform/WideText.h"
+#include "support/ExifBuilder.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -136,54 +137,26 @@ bool closeColours(std::uint32_t a, std::uint32_t b, int tolerance) {
     return true;
 }
 
-namespace {
-void put16(std::string& out, unsigned value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>((value >> 8) & 0xFF);
-}
-void put32(std::string& out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-void entry(std::string& out, unsigned tag, unsigned type, std::uint32_t count,
-           std::uint32_t value) {
-    put16(out, tag);
-    put16(out, type);
-    put32(out, count);
-    put32(out, value); // a SHORT value sits in the low half, little-endian
-}
-constexpr unsigned kShort = 3, kLong = 4, kAscii = 2;
-} // namespace
-
 std::string tiffWithDateTime(unsigned width, unsigned height, const std::string& dateTime) {
-    const unsigned entries = 10;
-    const std::uint32_t ifdSize = 2 + entries * 12 + 4;
-    const std::uint32_t textOffset = 8 + ifdSize;
+    constexpr std::uint16_t kAscii = 2, kShort = 3, kLong = 4;
+    constexpr std::uint32_t kEntries = 10;
+    const std::uint32_t textOffset = kFirstIfd + 2 + kEntries * 12 + 4;
     const std::uint32_t textSize = static_cast<std::uint32_t>(dateTime.size()) + 1;
     const std::uint32_t pixelOffset = textOffset + textSize + (textSize & 1);
-    const std::uint32_t pixelBytes = width * height;
-
-    std::string out = "II";
-    put16(out, 42);
-    put32(out, 8);
-    put16(out, entries); // in ascending tag order
-    entry(out, 0x0100, kLong, 1, width);
-    entry(out, 0x0101, kLong, 1, height);
-    entry(out, 0x0102, kShort, 1, 8);          // bits per sample
-    entry(out, 0x0103, kShort, 1, 1);          // no compression
-    entry(out, 0x0106, kShort, 1, 1);          // black is zero
-    entry(out, 0x0111, kLong, 1, pixelOffset); // the one strip
-    entry(out, 0x0115, kShort, 1, 1);          // samples per pixel
-    entry(out, 0x0116, kLong, 1, height);      // rows per strip
-    entry(out, 0x0117, kLong, 1, pixelBytes);  // strip byte count
-    entry(out, 0x0132, kAscii, textSize, textOffset);
-    put32(out, 0); // no further picture
-    out += dateTime;
-    out += '\0';
-    if (textSize & 1)
-        out += '\0';
-    out.append(pixelBytes, static_cast<char>(0x80));
-    return out;
+    TiffWriter tiff;
+    tiff.ifd({{0x0100, kLong, 1, width},
+              {0x0101, kLong, 1, height},
+              {0x0102, kShort, 1, 8},             // bits per sample
+              {0x0103, kShort, 1, 1},             // no compression
+              {0x0106, kShort, 1, 1},             // black is zero
+              {0x0111, kLong, 1, pixelOffset},    // the one strip
+              {0x0115, kShort, 1, 1},             // samples per pixel
+              {0x0116, kLong, 1, height},         // rows per strip
+              {0x0117, kLong, 1, width * height}, // strip byte count
+              {0x0132, kAscii, textSize, textOffset}});
+    tiff.append(dateTime + std::string(1 + (textSize & 1), '\0'));
+    tiff.append(std::string(width * height, static_cast<char>(0x80)));
+    return tiff.bytes;
 }
 
 bool setModificationTime(const std::string& path, std::int64_t seconds) {
