@@ -14,10 +14,6 @@ namespace tessaly {
 
 namespace {
 
-bool fits(const std::string& path) {
-    return fitsMaxPath(path);
-}
-
 // Paths ordered as the file system tells them apart: letter case ignored.
 struct IgnoringCase {
     bool operator()(const std::string& a, const std::string& b) const {
@@ -30,7 +26,7 @@ using PathSet = std::multiset<std::string, IgnoringCase>;
 // A path too long for the platform is refused rather than cut: cut, it would be another name.
 // A name that leaves the file's folder is refused whatever options composed it.
 bool usable(const FileNames& names, const std::string& target) {
-    return fits(target) && staysInFolder(names.parts, target);
+    return fitsMaxPath(target) && staysInFolder(names.parts, target);
 }
 
 bool renameFile(FileSystem& fileSystem, const FileNames& names, const std::string& from) {
@@ -44,7 +40,7 @@ bool renameFile(FileSystem& fileSystem, const FileNames& names, const std::strin
 // A copy never replaces a selected file (nor the file it is made from), so the resizer asks
 // its overwrite question only about other files.
 int writeResizedCopy(const BatchJob& job, const FileNames& names, const PathSet& selected) {
-    if (!fits(names.resizeSource) || !usable(names, names.resizeTarget) ||
+    if (!fitsMaxPath(names.resizeSource) || !usable(names, names.resizeTarget) ||
         selected.count(names.resizeTarget) != 0)
         return resize::NotWritten;
     return job.resizer().ResizeToJpeg(names.resizeSource, names.resizeTarget,
@@ -59,7 +55,7 @@ std::optional<std::string> openLog(BatchLog& log, const std::string& logPath,
     if (selected.count(logPath) != 0)
         return "The log file can not be written over the selected file \"" + logPath +
                "\". No file was renamed or resized.";
-    if (!fits(logPath) || !log.Open(ports.fileSystem, logPath))
+    if (!fitsMaxPath(logPath) || !log.Open(ports.fileSystem, logPath))
         return std::string("Can not write to the selected directory");
     log.WriteHeader(ports.logDate ? ports.logDate() : std::string());
     return std::nullopt;
