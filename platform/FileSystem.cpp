@@ -1,22 +1,29 @@
 #include "platform/FileSystem.h"
 
-#include "platform/Utf16.h"
+#include <limits>
 
 namespace tessaly {
 
-void TextFile::write(const std::string& text) {
-    writeBytes(withCrLf(text));
+namespace {
+// 1970-01-01 00:00:00 UTC in 100-nanosecond units since 1601-01-01.
+constexpr std::int64_t kUnixEpoch = 116444736000000000;
+constexpr std::int64_t kUnitsPerSecond = 10000000;
+} // namespace
+
+std::optional<std::int32_t> secondsSince1970(std::int64_t lastWrite) {
+    const std::int64_t units = lastWrite - kUnixEpoch;
+    // Rounded down, also before 1970.
+    std::int64_t seconds = units / kUnitsPerSecond;
+    if (units % kUnitsPerSecond < 0)
+        --seconds;
+    if (seconds < std::numeric_limits<std::int32_t>::min() ||
+        seconds > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(seconds);
 }
 
-bool fitsMaxPath(const std::string& path) {
-    return utf16Length(path) <= kMaxPathLength;
-}
-
-bool FileSystem::storesInAnsiCodePage(const std::string& text) const {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
+bool TextFile::write(const std::string& text) {
+    return writeBytes(withCrLf(text));
 }
 
 std::string withCrLf(const std::string& text) {
@@ -28,6 +35,24 @@ std::string withCrLf(const std::string& text) {
         bytes += c;
     }
     return bytes;
+}
+
+std::optional<std::int32_t> FileSystem::modificationTime(const std::string& path) const {
+    const std::optional<FileFacts> found = facts(path);
+    if (!found)
+        return std::nullopt;
+    return secondsSince1970(found->lastWrite);
+}
+
+std::optional<std::string> FileSystem::readFile(const std::string& path) const {
+    return readHead(path, std::numeric_limits<std::size_t>::max());
+}
+
+TextForm FileSystem::textFormFor(const std::string& text) const {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return TextForm::Utf8WithByteOrderMark;
+    return TextForm::AnsiCodePage;
 }
 
 } // namespace tessaly

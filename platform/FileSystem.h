@@ -1,36 +1,69 @@
 #pragma once
-// The file system as the batch, the picture date and the view page need it. One Windows
-// implementation (Win32FileSystem); tests use an in-memory one.
+// The file system as the batch, its journal, the picture date and the view page need it. One
+// Windows implementation (Win32FileSystem); tests use an in-memory one. Paths are whole and
+// absolute, UTF-8; each names exactly the entry it spells, however it ends (a blank, a dot).
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessaly {
 
-// The longest path, in UTF-16 units, that the platform's file functions take (MAX_PATH without
-// its terminator). Longer paths are refused whole; they are never cut to fit.
-constexpr std::size_t kMaxPathLength = 259;
+// What a directory entry tells of a file: enough to recognise one that nobody changed.
+struct FileFacts {
+    bool folder = false;
+    std::uint64_t size = 0;
+    // The last-write time in 100-nanosecond units since 1601-01-01 00:00:00 UTC, exactly as the
+    // file system keeps it.
+    std::int64_t lastWrite = 0;
 
-// Whether the path is short enough for the platform's file functions.
-bool fitsMaxPath(const std::string& path);
+    bool operator==(const FileFacts& other) const {
+        return folder == other.folder && size == other.size && lastWrite == other.lastWrite;
+    }
+    bool operator!=(const FileFacts& other) const { return !(*this == other); }
+};
 
-// An open text file, written as UTF-8. Every "\n" written is stored as CR LF, on every
-// platform. Closed when destroyed; the platform's file is stored in the ANSI code page when the
-// whole text can be (see FileSystem::storesInAnsiCodePage).
+// The last-write time as whole seconds since 1970-01-01 00:00:00 UTC, rounded down; nothing
+// outside the signed 32-bit range.
+std::optional<std::int32_t> secondsSince1970(std::int64_t lastWrite);
+
+// How a text file stores its characters.
+enum class TextForm {
+    AnsiCodePage,         // the ANSI code page, as older programs read it (every character fits)
+    Utf8,                 // UTF-8 without a byte-order mark (where the ANSI code page is UTF-8)
+    Utf8WithByteOrderMark // UTF-8, marked as such, where some character has no ANSI form
+};
+
+// An open text file. Each text goes to the file when it is written, every "\n" stored as CR
+// LF. After a write that did not reach the file whole, nothing more is written: the file ends
+// with what reached it before, and every later write and the close report the failure.
 class TextFile {
 public:
     virtual ~TextFile() = default;
-    void write(const std::string& text);
+    // False when the text did not reach the file whole.
+    bool write(const std::string& text);
+    // Forces what was written onto the disk itself; false when it cannot.
+    virtual bool flush() = 0;
+    // Closes the file; false when it, or any write before, failed. Destroying an open file
+    // closes it without a report.
+    virtual bool close() = 0;
 
 protected:
-    virtual void writeBytes(const std::string& bytes) = 0;
+    virtual bool writeBytes(const std::string& bytes) = 0;
 };
 
 // The text with every line feed stored as the two bytes CR LF.
 std::string withCrLf(const std::string& text);
+
+// How a rename or a removal ended.
+enum class FileResult {
+    Done,
+    Failed,
+    Busy // another program has the file open for a moment (a sharing violation): try again
+};
 
 class FileSystem {
 public:
@@ -38,19 +71,50 @@ public:
 
     // Whether anything, file or folder, exists under the path.
     virtual bool exists(const std::string& path) const = 0;
+    // Size and last-write time of the entry; nothing when there is none or it cannot be read.
+    virtual std::optional<FileFacts> facts(const std::string& path) const = 0;
+    // The last-write time in seconds (see secondsSince1970); nothing when unknown.
+    std::optional<std::int32_t> modificationTime(const std::string& path) const;
+    // Whether the two paths name one and the same existing file, however they are spelled.
+    virtual bool sameFile(const std::string& a, const std::string& b) const = 0;
+
     // Renames a file; fails rather than replace anything that exists under the new path.
-    virtual bool renameNoReplace(const std::string& from, const std::string& to) = 0;
-    // The last-write time in whole seconds since 1970-01-01 00:00:00 UTC, as a 32-bit stat
-    // reports it; nothing when the file's status cannot be read.
-    virtual std::optional<std::int32_t> modificationTime(const std::string& path) const = 0;
-    // Creates the file, or truncates an existing one, for writing text; null when it cannot.
-    virtual std::unique_ptr<TextFile> createTextFile(const std::string& path) = 0;
-    // The first bytes of a file, at most count of them; nothing when it cannot be read.
+    virtual FileResult renameNoReplace(const std::string& from, const std::string& to) = 0;
+    // Moves a complete new file (written under a temporary name) to its final name. It
+    // replaces a file there only when replace is set (the user agreed to replace it); otherwise
+    // it fails rather than replace anything.
+    virtual FileResult placeFile(const std::string& from, const std::string& to, bool replace) = 0;
+    // Deletes a file (never a folder).
+    virtual FileResult removeFile(const std::string& path) = 0;
+
+    // Creates a file that does not exist yet, holding exactly these bytes. False, and no file
+    // left behind, when it exists already or cannot be written whole.
+    virtual bool writeNewFile(const std::string& path, const std::string& bytes) = 0;
+    // Creates the file, or truncates an existing one, for writing text in the given form; null
+    // when it cannot.
+    virtual std::unique_ptr<TextFile> createTextFile(const std::string& path, TextForm form) = 0;
+    // Creates a file that does not exist yet, for writing UTF-8 text, and holds it open with no
+    // sharing: nobody else can read, write or delete it until it is closed. Null when it cannot.
+    virtual std::unique_ptr<TextFile> createHeldFile(const std::string& path) = 0;
+    // Opens an existing file to add UTF-8 text at its end, held as createHeldFile holds it. Null
+    // when it cannot; busy is then set when someone else holds it.
+    virtual std::unique_ptr<TextFile> appendHeldFile(const std::string& path, bool* busy) = 0;
+
+    // The first bytes of a file, at most count of them; nothing when it cannot be read (and
+    // nothing for a file that someone holds, see createHeldFile).
     virtual std::optional<std::string> readHead(const std::string& path,
                                                 std::size_t count) const = 0;
-    // Whether a text file holding this text is stored in the ANSI code page, as older programs
-    // read it; otherwise it is UTF-8 with a byte-order mark. Here: when the text is ASCII.
-    virtual bool storesInAnsiCodePage(const std::string& text) const;
+    // A whole file.
+    std::optional<std::string> readFile(const std::string& path) const;
+
+    // Creates the folder and every missing folder above it; true when it exists afterwards.
+    virtual bool createFolder(const std::string& path) = 0;
+    // The names of the files (not folders) directly in the folder, in no particular order.
+    virtual std::vector<std::string> fileNames(const std::string& folder) const = 0;
+
+    // The form a text file holding this text is stored in: the ANSI code page when every
+    // character has its own form there. Here: when the text is ASCII.
+    virtual TextForm textFormFor(const std::string& text) const;
 };
 
 } // namespace tessaly

@@ -1,86 +1,266 @@
 #include "platform/Win32FileSystem.h"
 
+#include "platform/ExtendedPath.h"
+#include "platform/UniqueHandle.h"
 #include "platform/WideText.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
 
 namespace tessaly {
 
 namespace {
-// The text is held until the file closes: only the whole of it tells which form it is stored in.
-class StdioTextFile final : public TextFile {
-public:
-    explicit StdioTextFile(std::FILE* file) : file_(file) {}
-    ~StdioTextFile() override {
-        // Binary mode: the line ends are already CR LF, and nothing else may change.
-        if (const std::optional<std::string> ansi = exactAnsiFromUtf8(text_)) {
-            std::fwrite(ansi->data(), 1, ansi->size(), file_);
-        } else {
-            static const char kByteOrderMark[] = "\xEF\xBB\xBF";
-            std::fwrite(kByteOrderMark, 1, 3, file_);
-            std::fwrite(text_.data(), 1, text_.size(), file_);
-        }
-        std::fclose(file_);
+
+bool isAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Writes all of the bytes, in pieces that WriteFile can count.
+bool writeAll(HANDLE file, const std::string& bytes) {
+    constexpr std::size_t kPiece = 1u << 30;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD piece = static_cast<DWORD>(std::min(kPiece, bytes.size() - done));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, piece, &written, nullptr) || written != piece)
+            return false;
+        done += piece;
     }
-    StdioTextFile(const StdioTextFile&) = delete;
-    StdioTextFile& operator=(const StdioTextFile&) = delete;
+    return true;
+}
+
+// The shell learns of changes that it would otherwise see only on a network share's next
+// refresh. It takes the paths as the user sees them, not in the extended form.
+void announce(LONG event, const std::string& path, const std::string& other = std::string()) {
+    const std::wstring wide = wideFromUtf8(path);
+    const std::wstring wideOther = wideFromUtf8(other);
+    SHChangeNotify(event, SHCNF_PATHW, wide.c_str(), other.empty() ? nullptr : wideOther.c_str());
+}
+
+bool isBusy(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// A text file on an open handle; see TextFile.
+class HandleTextFile final : public TextFile {
+public:
+    HandleTextFile(UniqueHandle file, TextForm form) : file_(std::move(file)), form_(form) {}
+
+    bool flush() override { return !failed_ && FlushFileBuffers(file_.get()) != FALSE; }
+    bool close() override {
+        if (!file_)
+            return !failed_;
+        failed_ = CloseHandle(file_.release()) == FALSE || failed_;
+        return !failed_;
+    }
 
 protected:
-    void writeBytes(const std::string& bytes) override { text_ += bytes; }
+    bool writeBytes(const std::string& bytes) override {
+        if (failed_ || !file_)
+            return false;
+        if (form_ == TextForm::AnsiCodePage && !isAscii(bytes)) {
+            // The form was chosen for every text the file will hold.
+            const std::optional<std::string> ansi = exactAnsiFromUtf8(bytes);
+            failed_ = !ansi || !writeAll(file_.get(), *ansi);
+        } else {
+            failed_ = !writeAll(file_.get(), bytes);
+        }
+        return !failed_;
+    }
 
 private:
-    std::FILE* file_;
-    std::string text_;
+    UniqueHandle file_;
+    TextForm form_;
+    bool failed_ = false;
 };
+
+std::unique_ptr<TextFile> textFileOn(UniqueHandle file, TextForm form) {
+    if (!file)
+        return nullptr;
+    if (form == TextForm::Utf8WithByteOrderMark && !writeAll(file.get(), "\xEF\xBB\xBF"))
+        return nullptr;
+    return std::make_unique<HandleTextFile>(std::move(file), form);
+}
+
 } // namespace
 
 bool Win32FileSystem::exists(const std::string& path) const {
-    return GetFileAttributesW(wideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(extendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32FileSystem::renameNoReplace(const std::string& from, const std::string& to) {
-    // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
-    return MoveFileW(wideFromUtf8(from).c_str(), wideFromUtf8(to).c_str()) != FALSE;
-}
-
-std::optional<std::int32_t> Win32FileSystem::modificationTime(const std::string& path) const {
-    // _stat64 is in the C runtime of both sizes; a time outside the 32-bit key has none.
-    struct _stat64 status;
-    if (_wstat64(wideFromUtf8(path).c_str(), &status) != 0 || status.st_mtime < INT32_MIN ||
-        status.st_mtime > INT32_MAX)
+std::optional<FileFacts> Win32FileSystem::facts(const std::string& path) const {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(extendedPath(path).c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
-    return static_cast<std::int32_t>(status.st_mtime);
+    FileFacts found;
+    found.folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    found.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    // The time as the file system keeps it, in UTC: no conversion through a time zone, whose
+    // daylight-saving rule of today would shift a file of the other season by an hour.
+    found.lastWrite = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime);
+    return found;
 }
 
-bool Win32FileSystem::storesInAnsiCodePage(const std::string& text) const {
-    return exactAnsiFromUtf8(text).has_value();
+bool Win32FileSystem::sameFile(const std::string& a, const std::string& b) const {
+    // The volume and index that identify a file, read without any access to its content so
+    // that neither a sharing mode nor a read-only attribute stands in the way.
+    const auto identity = [](const std::string& path) -> std::optional<BY_HANDLE_FILE_INFORMATION> {
+        const UniqueHandle file = ownedFile(CreateFileW(
+            extendedPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!file || !GetFileInformationByHandle(file.get(), &info))
+            return std::nullopt;
+        return info;
+    };
+    const auto first = identity(a);
+    if (!first)
+        return false;
+    const auto second = identity(b);
+    return second && first->dwVolumeSerialNumber == second->dwVolumeSerialNumber &&
+           first->nFileIndexHigh == second->nFileIndexHigh &&
+           first->nFileIndexLow == second->nFileIndexLow;
 }
 
-std::unique_ptr<TextFile> Win32FileSystem::createTextFile(const std::string& path) {
-    std::FILE* file = _wfopen(wideFromUtf8(path).c_str(), L"wb");
-    if (file == nullptr)
-        return nullptr;
-    return std::make_unique<StdioTextFile>(file);
+FileResult Win32FileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists; without
+    // MOVEFILE_COPY_ALLOWED it never copies to another volume.
+    if (!MoveFileExW(extendedPath(from).c_str(), extendedPath(to).c_str(), 0))
+        return isBusy(GetLastError()) ? FileResult::Busy : FileResult::Failed;
+    announce(SHCNE_RENAMEITEM, from, to);
+    return FileResult::Done;
+}
+
+FileResult Win32FileSystem::placeFile(const std::string& from, const std::string& to,
+                                      bool replace) {
+    if (!MoveFileExW(extendedPath(from).c_str(), extendedPath(to).c_str(),
+                     replace ? MOVEFILE_REPLACE_EXISTING : 0))
+        return isBusy(GetLastError()) ? FileResult::Busy : FileResult::Failed;
+    announce(SHCNE_CREATE, to);
+    return FileResult::Done;
+}
+
+FileResult Win32FileSystem::removeFile(const std::string& path) {
+    if (!DeleteFileW(extendedPath(path).c_str()))
+        return isBusy(GetLastError()) ? FileResult::Busy : FileResult::Failed;
+    announce(SHCNE_DELETE, path);
+    return FileResult::Done;
+}
+
+bool Win32FileSystem::writeNewFile(const std::string& path, const std::string& bytes) {
+    const std::wstring wide = extendedPath(path);
+    UniqueHandle file = ownedFile(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    const bool written = writeAll(file.get(), bytes);
+    // A full disk may show only when the file is closed.
+    const bool closed = CloseHandle(file.release()) != FALSE;
+    if (written && closed)
+        return true;
+    DeleteFileW(wide.c_str()); // no half-written file
+    return false;
+}
+
+std::unique_ptr<TextFile> Win32FileSystem::createTextFile(const std::string& path, TextForm form) {
+    UniqueHandle file =
+        ownedFile(CreateFileW(extendedPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file)
+        announce(SHCNE_CREATE, path);
+    return textFileOn(std::move(file), form);
+}
+
+std::unique_ptr<TextFile> Win32FileSystem::createHeldFile(const std::string& path) {
+    return textFileOn(ownedFile(CreateFileW(extendedPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)),
+                      TextForm::Utf8);
+}
+
+std::unique_ptr<TextFile> Win32FileSystem::appendHeldFile(const std::string& path, bool* busy) {
+    UniqueHandle file =
+        ownedFile(CreateFileW(extendedPath(path).c_str(), FILE_APPEND_DATA, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (busy != nullptr)
+        *busy = !file && isBusy(GetLastError());
+    return textFileOn(std::move(file), TextForm::Utf8);
 }
 
 std::optional<std::string> Win32FileSystem::readHead(const std::string& path,
                                                      std::size_t count) const {
-    std::FILE* file = _wfopen(wideFromUtf8(path).c_str(), L"rb");
-    if (file == nullptr)
+    const UniqueHandle file =
+        ownedFile(CreateFileW(extendedPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0)
         return std::nullopt;
-    std::string bytes(count, '\0');
-    bytes.resize(std::fread(&bytes[0], 1, count, file));
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
+    const std::uint64_t want = std::min<std::uint64_t>(count, size.QuadPart);
+    if (want > std::string().max_size())
         return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(want), '\0');
+    constexpr std::size_t kPiece = 1u << 30;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD piece = static_cast<DWORD>(std::min(kPiece, bytes.size() - done));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), &bytes[done], piece, &read, nullptr))
+            return std::nullopt;
+        if (read == 0)
+            break; // the file got shorter meanwhile
+        done += read;
+    }
+    bytes.resize(done);
     return bytes;
+}
+
+bool Win32FileSystem::createFolder(const std::string& path) {
+    if (path.empty())
+        return false;
+    const std::string folder = path.back() == '\\' ? path : path + '\\';
+    if (exists(folder))
+        return true;
+    const std::size_t parent = folder.find_last_of('\\', folder.size() - 2);
+    if (parent == std::string::npos || !createFolder(folder.substr(0, parent + 1)))
+        return false;
+    return CreateDirectoryW(extendedPath(folder).c_str(), nullptr) != FALSE ||
+           GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+std::vector<std::string> Win32FileSystem::fileNames(const std::string& folder) const {
+    std::vector<std::string> names;
+    std::wstring pattern = extendedPath(folder);
+    if (pattern.empty())
+        return names;
+    if (pattern.back() != L'\\')
+        pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found;
+    const HANDLE search =
+        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                         FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.push_back(utf8FromWide(found.cFileName, wcslen(found.cFileName)));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+TextForm Win32FileSystem::textFormFor(const std::string& text) const {
+    if (isAscii(text))
+        return TextForm::AnsiCodePage;
+    // Where the ANSI code page is UTF-8 (a Windows option), UTF-8 is what older programs read.
+    if (GetACP() == CP_UTF8)
+        return TextForm::Utf8;
+    return exactAnsiFromUtf8(text) ? TextForm::AnsiCodePage : TextForm::Utf8WithByteOrderMark;
 }
 
 } // namespace tessaly

@@ -4,16 +4,26 @@
 
 namespace tessaly {
 
-// The real file system through the wide functions: MoveFileW, GetFileAttributesW, _wstat64,
-// _wfopen.
+// The real file system through the wide functions, every path in its extended form (see
+// extendedPath), so that Windows neither rewrites nor shortens it. Renames, created copies,
+// logs, pages and deletions are announced to the shell (SHChangeNotify), so that every
+// Explorer view of the folder, a network share's as well, shows them at once.
 class Win32FileSystem final : public FileSystem {
 public:
     bool exists(const std::string& path) const override;
-    bool renameNoReplace(const std::string& from, const std::string& to) override;
-    std::optional<std::int32_t> modificationTime(const std::string& path) const override;
-    std::unique_ptr<TextFile> createTextFile(const std::string& path) override;
+    std::optional<FileFacts> facts(const std::string& path) const override;
+    bool sameFile(const std::string& a, const std::string& b) const override;
+    FileResult renameNoReplace(const std::string& from, const std::string& to) override;
+    FileResult placeFile(const std::string& from, const std::string& to, bool replace) override;
+    FileResult removeFile(const std::string& path) override;
+    bool writeNewFile(const std::string& path, const std::string& bytes) override;
+    std::unique_ptr<TextFile> createTextFile(const std::string& path, TextForm form) override;
+    std::unique_ptr<TextFile> createHeldFile(const std::string& path) override;
+    std::unique_ptr<TextFile> appendHeldFile(const std::string& path, bool* busy) override;
     std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
-    bool storesInAnsiCodePage(const std::string& text) const override;
+    bool createFolder(const std::string& path) override;
+    std::vector<std::string> fileNames(const std::string& folder) const override;
+    TextForm textFormFor(const std::string& text) const override;
 };
 
 } // namespace tessaly

@@ -1,6 +1,6 @@
 #include "shell/SelectionReader.h"
 
-#include "naming/PathOrder.h"
+#include "naming/Selection.h"
 #include "platform/Utf16.h"
 #include "platform/WaitCursor.h"
 #include "platform/WideText.h"
@@ -60,15 +60,11 @@ std::vector<FileEntry> ReadSelection(HDROP dropHandle, UINT count) {
     WaitCursor wait;
     const LockedDropList list(dropHandle);
     const std::size_t n = std::min<std::size_t>(count, list.count());
-    std::vector<FileEntry> files;
-    files.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        std::string path = list.path(i);
-        if (!path.empty())
-            files.push_back(FileEntry{std::move(path)});
-    }
-    sortByPath(files);
-    return files;
+    std::vector<std::string> paths;
+    paths.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        paths.push_back(list.path(i));
+    return selectionFromPaths(std::move(paths));
 }
 
 } // namespace tessaly

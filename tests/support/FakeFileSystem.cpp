@@ -4,22 +4,84 @@
 
 namespace tessaly::test {
 
+namespace {
+constexpr std::int64_t kUnixEpoch = 116444736000000000;
+constexpr std::int64_t kUnitsPerSecond = 10000000;
+} // namespace
+
+// Writes go to the entry at once, as to a real file whose data the system keeps even when the
+// process that wrote it dies.
 class FakeFileSystem::MemoryTextFile final : public TextFile {
 public:
-    MemoryTextFile(FakeFileSystem& owner, std::string entryKey)
-        : owner_(owner), key_(std::move(entryKey)) {}
+    MemoryTextFile(FakeFileSystem& owner, std::string entryKey, TextForm form, bool held)
+        : owner_(owner), key_(std::move(entryKey)), held_(held) {
+        owner_.openFiles_.insert(this);
+        if (form == TextForm::Utf8WithByteOrderMark)
+            append("\xEF\xBB\xBF");
+    }
+    ~MemoryTextFile() override {
+        release();
+        owner_.openFiles_.erase(this);
+    }
+    // An open file follows its entry when someone else moves it.
+    void moved(const std::string& from, const std::string& to) {
+        if (key_ == from)
+            key_ = to;
+    }
+
+    bool flush() override {
+        if (owner_.call(path(), path()))
+            failed_ = true;
+        return !failed_;
+    }
+    bool close() override {
+        if (!open_)
+            return !failed_;
+        if (owner_.call(path(), path()))
+            failed_ = true;
+        release();
+        return !failed_;
+    }
 
 protected:
+    bool writeBytes(const std::string& bytes) override {
+        if (failed_ || !open_)
+            return false;
+        if (owner_.call(path(), path())) {
+            // The disk filled up in the middle of the text.
+            append(bytes.substr(0, bytes.size() / 2));
+            failed_ = true;
+            return false;
+        }
+        append(bytes);
+        return true;
+    }
+
+private:
+    std::string path() const {
+        const auto it = owner_.entries_.find(key_);
+        return it == owner_.entries_.end() ? key_ : it->second.path;
+    }
     // Once someone else moved the file away, the writes are lost.
-    void writeBytes(const std::string& bytes) override {
+    void append(const std::string& bytes) {
         const auto it = owner_.entries_.find(key_);
         if (it != owner_.entries_.end())
             it->second.bytes += bytes;
     }
+    void release() {
+        if (!open_)
+            return;
+        open_ = false;
+        const auto it = owner_.entries_.find(key_);
+        if (held_ && it != owner_.entries_.end())
+            it->second.held = false;
+    }
 
-private:
     FakeFileSystem& owner_;
     std::string key_;
+    bool held_;
+    bool open_ = true;
+    bool failed_ = false;
 };
 
 std::string FakeFileSystem::key(const std::string& path) const {
@@ -32,7 +94,17 @@ std::string FakeFileSystem::key(const std::string& path) const {
 }
 
 bool FakeFileSystem::call(const std::string& source, const std::string& target) const {
-    if (++calls != faultCall_)
+    if (dead_) {
+        if (!deathThrown_) {
+            deathThrown_ = true;
+            throw ProcessDeath{};
+        }
+        return true;
+    }
+    ++calls;
+    if (calls == deathCall_)
+        dead_ = true; // this call still happens
+    if (calls != faultCall_)
         return false;
     switch (faultKind_) {
     case FaultKind::Fail:
@@ -40,19 +112,21 @@ bool FakeFileSystem::call(const std::string& source, const std::string& target) 
         return true;
     case FaultKind::Appear:
         if (entries_.count(key(target)) == 0) {
-            entries_[key(target)] = Entry{target, false, 0, "someone else's " + target};
+            entries_[key(target)] = Entry{target, false, now(), "someone else's " + target, false};
             appeared.push_back(target);
             faultDone = true;
         }
         return false;
     case FaultKind::Vanish:
         const auto it = entries_.find(key(source));
-        if (it != entries_.end() && !it->second.folder) {
+        if (it != entries_.end() && !it->second.folder && !it->second.held) {
             const std::string to = kElsewhere + source.substr(source.find_last_of("\\/") + 1);
             Entry moved = it->second;
             moved.path = to;
             entries_.erase(it);
             entries_[key(to)] = moved;
+            for (MemoryTextFile* open : openFiles_)
+                open->moved(key(source), key(to));
             vanished.emplace_back(source, to);
             faultDone = true;
         }
@@ -63,11 +137,17 @@ bool FakeFileSystem::call(const std::string& source, const std::string& target) 
 
 void FakeFileSystem::addFile(const std::string& path, std::int32_t modified,
                              const std::string& bytes) {
-    entries_[key(path)] = Entry{path, false, modified, bytes};
+    entries_[key(path)] = Entry{path, false, kUnixEpoch + modified * kUnitsPerSecond, bytes, false};
 }
 
 void FakeFileSystem::addFolder(const std::string& path) {
-    entries_[key(path)] = Entry{path, true, 0, ""};
+    entries_[key(path)] = Entry{path, true, 0, "", false};
+}
+
+void FakeFileSystem::putFile(const std::string& path, const std::string& bytes) {
+    const auto it = entries_.find(key(path));
+    entries_[key(path)] =
+        Entry{it == entries_.end() ? path : it->second.path, false, now(), bytes, false};
 }
 
 bool FakeFileSystem::hasFile(const std::string& path) const {
@@ -94,41 +174,131 @@ std::vector<std::string> FakeFileSystem::files() const {
     return result;
 }
 
+bool FakeFileSystem::held(const std::string& path) const {
+    const auto it = entries_.find(key(path));
+    return it != entries_.end() && it->second.held;
+}
+
 bool FakeFileSystem::exists(const std::string& path) const {
     const_cast<FakeFileSystem*>(this)->existsCalls++;
+    if (onExists)
+        onExists();
     // A query that fails answers as if nothing were there; Fail plans no fault for it.
-    if (faultKind_ != FaultKind::Fail)
-        call(path, path);
-    else
-        ++calls;
+    const bool failed = call(path, path);
+    if (dead_ && failed)
+        return false;
     return entries_.count(key(path)) != 0;
 }
 
-bool FakeFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
-    if (call(from, to))
-        return false;
-    const auto source = entries_.find(key(from));
-    if (source == entries_.end() || source->second.folder || failingRenames_.count(key(from)))
-        return false;
-    const bool sameEntry = key(from) == key(to);
-    if (!sameEntry && entries_.count(key(to)) != 0)
-        return false;
-    Entry moved = source->second;
-    moved.path = to;
-    entries_.erase(source);
-    entries_[key(to)] = moved;
-    renames.emplace_back(from, to);
-    return true;
-}
-
-std::optional<std::int32_t> FakeFileSystem::modificationTime(const std::string& path) const {
+std::optional<FileFacts> FakeFileSystem::facts(const std::string& path) const {
     ++modificationTimeCalls;
     if (call(path, path))
         return std::nullopt;
     const auto it = entries_.find(key(path));
     if (it == entries_.end())
         return std::nullopt;
-    return it->second.modified;
+    FileFacts found;
+    found.folder = it->second.folder;
+    found.size = it->second.bytes.size();
+    found.lastWrite = it->second.lastWrite;
+    return found;
+}
+
+bool FakeFileSystem::sameFile(const std::string& a, const std::string& b) const {
+    if (call(a, b))
+        return false;
+    return key(a) == key(b) && entries_.count(key(a)) != 0;
+}
+
+FileResult FakeFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    if (call(from, to))
+        return FileResult::Failed;
+    const auto source = entries_.find(key(from));
+    if (source == entries_.end() || source->second.folder || source->second.held ||
+        failingRenames_.count(key(from)))
+        return FileResult::Failed;
+    const auto busy = busyRenames_.find(key(from));
+    if (busy != busyRenames_.end() && busy->second > 0) {
+        --busy->second;
+        return FileResult::Busy;
+    }
+    const bool sameEntry = key(from) == key(to);
+    if (!sameEntry && entries_.count(key(to)) != 0)
+        return FileResult::Failed;
+    Entry moved = source->second;
+    moved.path = to;
+    entries_.erase(source);
+    entries_[key(to)] = moved;
+    renames.emplace_back(from, to);
+    return FileResult::Done;
+}
+
+FileResult FakeFileSystem::placeFile(const std::string& from, const std::string& to, bool replace) {
+    if (call(from, to))
+        return FileResult::Failed;
+    const auto source = entries_.find(key(from));
+    if (source == entries_.end() || source->second.folder || key(from) == key(to))
+        return FileResult::Failed;
+    const auto target = entries_.find(key(to));
+    if (target != entries_.end() && (!replace || target->second.folder || target->second.held))
+        return FileResult::Failed;
+    Entry moved = source->second;
+    moved.path = target == entries_.end() ? to : target->second.path;
+    entries_.erase(source);
+    entries_[key(to)] = moved;
+    return FileResult::Done;
+}
+
+FileResult FakeFileSystem::removeFile(const std::string& path) {
+    if (call(path, path))
+        return FileResult::Failed;
+    const auto it = entries_.find(key(path));
+    if (it == entries_.end() || it->second.folder || it->second.held)
+        return FileResult::Failed;
+    entries_.erase(it);
+    return FileResult::Done;
+}
+
+bool FakeFileSystem::writeNewFile(const std::string& path, const std::string& bytes) {
+    if (call(path, path) || failingCreates_.count(key(path)) || entries_.count(key(path)) != 0)
+        return false;
+    entries_[key(path)] = Entry{path, false, now(), bytes, false};
+    return true;
+}
+
+std::unique_ptr<TextFile> FakeFileSystem::createTextFile(const std::string& path, TextForm form) {
+    if (call(path, path) || failingCreates_.count(key(path)))
+        return nullptr;
+    const auto it = entries_.find(key(path));
+    if (it != entries_.end() && (it->second.folder || it->second.held))
+        return nullptr;
+    entries_[key(path)] =
+        Entry{it == entries_.end() ? path : it->second.path, false, now(), "", false};
+    return std::make_unique<MemoryTextFile>(*this, key(path), form, false);
+}
+
+std::unique_ptr<TextFile> FakeFileSystem::createHeldFile(const std::string& path) {
+    if (call(path, path) || failingCreates_.count(key(path)) || entries_.count(key(path)) != 0)
+        return nullptr;
+    entries_[key(path)] = Entry{path, false, now(), "", true};
+    return std::make_unique<MemoryTextFile>(*this, key(path), TextForm::Utf8, true);
+}
+
+std::unique_ptr<TextFile> FakeFileSystem::appendHeldFile(const std::string& path, bool* busy) {
+    if (busy != nullptr)
+        *busy = false;
+    if (call(path, path))
+        return nullptr;
+    const auto it = entries_.find(key(path));
+    if (it == entries_.end() || it->second.folder)
+        return nullptr;
+    if (it->second.held) {
+        if (busy != nullptr)
+            *busy = true;
+        return nullptr;
+    }
+    it->second.held = true;
+    return std::make_unique<MemoryTextFile>(*this, key(path), TextForm::Utf8, true);
 }
 
 std::optional<std::string> FakeFileSystem::readHead(const std::string& path,
@@ -136,31 +306,41 @@ std::optional<std::string> FakeFileSystem::readHead(const std::string& path,
     if (call(path, path))
         return std::nullopt;
     const auto it = entries_.find(key(path));
-    if (it == entries_.end() || it->second.folder)
+    if (it == entries_.end() || it->second.folder || it->second.held)
         return std::nullopt;
     std::string head = it->second.bytes.substr(0, count);
     bytesRead += head.size();
     return head;
 }
 
-std::unique_ptr<TextFile> FakeFileSystem::createTextFile(const std::string& path) {
-    if (call(path, path) || failingCreates_.count(key(path)))
-        return nullptr;
-    const auto it = entries_.find(key(path));
-    if (it != entries_.end() && it->second.folder)
-        return nullptr;
-    entries_[key(path)] = Entry{it == entries_.end() ? path : it->second.path, false, 0, ""};
-    return std::make_unique<MemoryTextFile>(*this, key(path));
-}
-
-bool FakeFileSystem::writeFile(const std::string& path, const std::string& bytes, bool replace) {
+bool FakeFileSystem::createFolder(const std::string& path) {
     if (call(path, path))
         return false;
-    const auto it = entries_.find(key(path));
-    if (it != entries_.end() && (it->second.folder || !replace))
-        return false;
-    entries_[key(path)] = Entry{it == entries_.end() ? path : it->second.path, false, 0, bytes};
+    std::string folder = path;
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    const auto it = entries_.find(key(folder));
+    if (it != entries_.end())
+        return it->second.folder;
+    entries_[key(folder)] = Entry{folder, true, 0, "", false};
     return true;
+}
+
+std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) const {
+    std::vector<std::string> names;
+    if (call(folder, folder))
+        return names;
+    std::string prefix = key(folder);
+    if (!prefix.empty() && prefix.back() != '\\')
+        prefix += '\\';
+    for (const auto& [k, entry] : entries_) {
+        if (entry.folder || k.size() <= prefix.size() || k.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string name = entry.path.substr(prefix.size());
+        if (name.find('\\') == std::string::npos)
+            names.push_back(name);
+    }
+    return names;
 }
 
 } // namespace tessaly::test

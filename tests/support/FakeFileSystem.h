@@ -1,10 +1,12 @@
 #pragma once
 // An in-memory file system for the portable tests. Like the Windows file systems it ignores
 // letter case by default; renames never replace; failures can be arranged per path, or one
-// fault at the n-th call of any kind (see Fault).
+// fault at the n-th call of any kind (see Fault), or the death of the process after the n-th
+// call, with the disk kept as it is then.
 
 #include "platform/FileSystem.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -16,6 +18,10 @@ namespace tessaly::test {
 // creates a file under the path it works on, or moves away the file it works from.
 enum class FaultKind { Fail, Appear, Vanish };
 
+// Thrown by the first call after the planned death: the process ends there, and nothing it
+// would still do reaches the disk.
+struct ProcessDeath {};
+
 class FakeFileSystem final : public FileSystem {
 public:
     // Files that appear hold "someone else's " and their path; vanishing files go to this
@@ -24,28 +30,43 @@ public:
 
     explicit FakeFileSystem(bool ignoresCase = true) : ignoresCase_(ignoresCase) {}
 
+    // A file last written at the given second since 1970.
     void addFile(const std::string& path, std::int32_t modified = 0, const std::string& bytes = "");
     void addFolder(const std::string& path);
     void failRenameOf(const std::string& from) { failingRenames_.insert(key(from)); }
+    // The next renames of the file meet another program that holds it for a moment.
+    void busyRenamesOf(const std::string& from, int times) { busyRenames_[key(from)] = times; }
     void failCreateOf(const std::string& path) { failingCreates_.insert(key(path)); }
-    // The fault at the call-th call (counting from 1) of any of the file functions below.
+    // The fault at the call-th call (counting from 1) of any of the file functions below,
+    // the writes and closes of open files included.
     void planFault(int call, FaultKind kind) {
         faultCall_ = call;
         faultKind_ = kind;
     }
-    // Writes a whole file as a picture program would: fails on a folder, and on an existing
-    // file unless replace is set. One call, like those of FileSystem.
-    bool writeFile(const std::string& path, const std::string& bytes, bool replace);
+    // The process dies right after the call-th call: the next one throws ProcessDeath, and
+    // every one after that does nothing.
+    void planDeath(int call) { deathCall_ = call; }
+    bool dead() const { return dead_; }
+    // A new process on the same disk: no death and no fault planned any more.
+    void revive() {
+        dead_ = deathThrown_ = false;
+        deathCall_ = faultCall_ = 0;
+    }
+    // Writes a whole file as another program would.
+    void putFile(const std::string& path, const std::string& bytes);
 
     bool hasFile(const std::string& path) const;
     // The exact path under which the file is stored (its letter case), or empty.
     std::string storedPath(const std::string& path) const;
-    // The bytes of a file, as written through createTextFile or given to addFile.
+    // The bytes of a file.
     std::string bytes(const std::string& path) const;
     // Every file, in stored letter case, sorted.
     std::vector<std::string> files() const;
+    // Whether a held file (see createHeldFile) is open.
+    bool held(const std::string& path) const;
 
     int existsCalls = 0;
+    std::function<void()> onExists; // runs at every existence test
     mutable int modificationTimeCalls = 0;
     mutable std::size_t bytesRead = 0;                        // by readHead
     std::vector<std::pair<std::string, std::string>> renames; // successful ones, in order
@@ -55,32 +76,49 @@ public:
     mutable std::vector<std::pair<std::string, std::string>> vanished; // from, to
 
     bool exists(const std::string& path) const override;
-    bool renameNoReplace(const std::string& from, const std::string& to) override;
-    std::optional<std::int32_t> modificationTime(const std::string& path) const override;
-    std::unique_ptr<TextFile> createTextFile(const std::string& path) override;
+    std::optional<FileFacts> facts(const std::string& path) const override;
+    bool sameFile(const std::string& a, const std::string& b) const override;
+    FileResult renameNoReplace(const std::string& from, const std::string& to) override;
+    FileResult placeFile(const std::string& from, const std::string& to, bool replace) override;
+    FileResult removeFile(const std::string& path) override;
+    bool writeNewFile(const std::string& path, const std::string& bytes) override;
+    std::unique_ptr<TextFile> createTextFile(const std::string& path, TextForm form) override;
+    std::unique_ptr<TextFile> createHeldFile(const std::string& path) override;
+    std::unique_ptr<TextFile> appendHeldFile(const std::string& path, bool* busy) override;
     std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
+    bool createFolder(const std::string& path) override;
+    std::vector<std::string> fileNames(const std::string& folder) const override;
 
 private:
     struct Entry {
         std::string path; // as stored, letter case included
         bool folder = false;
-        std::int32_t modified = 0;
+        std::int64_t lastWrite = 0;
         std::string bytes;
+        bool held = false;
     };
     class MemoryTextFile;
 
     std::string key(const std::string& path) const;
     // Counts a call working from source towards target; true when the planned fault makes it
-    // fail.
+    // fail (or the process is dead).
     bool call(const std::string& source, const std::string& target) const;
+    // A new file's last-write time: each later than the one before.
+    std::int64_t now() const { return ++clock_; }
 
     bool ignoresCase_;
     // By key. Someone else changes the disk during any call, a query as well.
     mutable std::map<std::string, Entry> entries_;
+    std::set<MemoryTextFile*> openFiles_;
     std::set<std::string> failingRenames_;
+    std::map<std::string, int> busyRenames_;
     std::set<std::string> failingCreates_;
     int faultCall_ = 0;
     FaultKind faultKind_ = FaultKind::Fail;
+    int deathCall_ = 0;
+    mutable bool dead_ = false;
+    mutable bool deathThrown_ = false;
+    mutable std::int64_t clock_ = 1'000'000'000'000'000'000;
 };
 
 } // namespace tessaly::test

@@ -19,10 +19,10 @@ TEST(Win32FileSystem, RenameNeverReplacesAnExistingFile) {
     const std::string b = folder.write("b.jpg", "BBB");
     folder.write("a.jpg", "look-alike");
     Win32FileSystem fs;
-    EXPECT_FALSE(fs.renameNoReplace(a, b));
+    EXPECT_EQ(FileResult::Failed, fs.renameNoReplace(a, b));
     EXPECT_EQ("AAA", readFile(a));
     EXPECT_EQ("BBB", readFile(b));
-    EXPECT_TRUE(fs.renameNoReplace(a, folder.path() + "c.jpg"));
+    EXPECT_EQ(FileResult::Done, fs.renameNoReplace(a, folder.path() + "c.jpg"));
     EXPECT_FALSE(fs.exists(a));
     EXPECT_EQ("AAA", readFile(folder.path() + "c.jpg"));
     EXPECT_EQ("look-alike", readFile(folder.path() + "a.jpg"));
@@ -37,21 +37,49 @@ TEST(Win32FileSystem, ExistsForFilesAndFolders) {
     EXPECT_FALSE(fs.exists(folder.path() + "y.jpg"));
 }
 
+// The file's own UTC time, converted exactly: no time zone's daylight-saving rule of today
+// shifts a file of the other season, so two photos an hour apart across the change stay an
+// hour apart and in order.
 TEST(Win32FileSystem, ModificationTimeInUtcSeconds) {
+    const struct {
+        SYSTEMTIME when;
+        std::int32_t seconds;
+    } rows[] = {
+        {{2008, 5, 1, 12, 10, 20, 30, 0}, 1210587630},
+        // Either side of the change to summer time in Europe, 2021-03-28 01:00 UTC.
+        {{2021, 3, 0, 28, 0, 30, 0, 0}, 1616891400},
+        {{2021, 3, 0, 28, 1, 30, 0, 0}, 1616895000},
+        // Either side of the change back, 2021-10-31 01:00 UTC.
+        {{2021, 10, 0, 31, 0, 30, 0, 0}, 1635640200},
+        {{2021, 10, 0, 31, 1, 30, 0, 0}, 1635643800},
+    };
     TempFolder folder;
     const std::string path = folder.write("\u30b2\u30fc\u30e0.jpg");
-    // 2008-05-12 10:20:30 UTC
-    SYSTEMTIME when = {2008, 5, 1, 12, 10, 20, 30, 0};
-    FILETIME stamp;
-    SystemTimeToFileTime(&when, &stamp);
-    HANDLE file = CreateFileW(wideFromUtf8(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    SetFileTime(file, nullptr, nullptr, &stamp);
-    CloseHandle(file);
     Win32FileSystem fs;
-    EXPECT_EQ(std::optional<std::int32_t>(1210587630), fs.modificationTime(path));
+    for (const auto& row : rows) {
+        FILETIME stamp;
+        SystemTimeToFileTime(&row.when, &stamp);
+        HANDLE file = CreateFileW(wideFromUtf8(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        SetFileTime(file, nullptr, nullptr, &stamp);
+        CloseHandle(file);
+        EXPECT_EQ(std::optional<std::int32_t>(row.seconds), fs.modificationTime(path));
+    }
     EXPECT_EQ(std::nullopt, fs.modificationTime(folder.path() + "missing.jpg"));
+}
+
+// A file that another program holds open for a moment: the rename says so, to be tried again.
+TEST(Win32FileSystem, ARenameOfAFileHeldOpenIsBusy) {
+    TempFolder folder;
+    const std::string path = folder.write("held.jpg");
+    HANDLE held = CreateFileW(wideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Win32FileSystem fs;
+    EXPECT_EQ(FileResult::Busy, fs.renameNoReplace(path, folder.path() + "moved.jpg"));
+    CloseHandle(held);
+    EXPECT_EQ(FileResult::Done, fs.renameNoReplace(path, folder.path() + "moved.jpg"));
 }
 
 TEST(Win32FileSystem, TextFilesHaveCrLfAndReplaceEarlierContent) {
@@ -59,12 +87,14 @@ TEST(Win32FileSystem, TextFilesHaveCrLfAndReplaceEarlierContent) {
     const std::string path = folder.write("log.txt", "an older and longer content");
     Win32FileSystem fs;
     {
-        std::unique_ptr<TextFile> file = fs.createTextFile(path);
+        std::unique_ptr<TextFile> file = fs.createTextFile(path, TextForm::AnsiCodePage);
         ASSERT_TRUE(file);
-        file->write("line\n\n");
+        EXPECT_TRUE(file->write("line\n\n"));
+        EXPECT_TRUE(file->close());
     }
     EXPECT_EQ("line\r\n\r\n", readFile(path));
-    EXPECT_FALSE(fs.createTextFile(folder.path() + "no-such-folder\\log.txt"));
+    EXPECT_FALSE(
+        fs.createTextFile(folder.path() + "no-such-folder\\log.txt", TextForm::AnsiCodePage));
 }
 
 // In the code page where every character has its own form there; otherwise UTF-8 with a
@@ -85,10 +115,11 @@ TEST(Win32FileSystem, TextFilesKeepTheCodePageWhereEveryCharacterFits) {
     Win32FileSystem fs;
     for (const auto& c : cases) {
         const std::string path = folder.path() + "\u03a6.txt";
+        const TextForm form = fs.textFormFor(c.text);
         EXPECT_EQ(std::string(c.stored).rfind("\xef\xbb\xbf", 0) != 0,
-                  fs.storesInAnsiCodePage(c.text))
+                  form == TextForm::AnsiCodePage)
             << c.text;
-        fs.createTextFile(path)->write(c.text);
+        fs.createTextFile(path, form)->write(c.text);
         EXPECT_EQ(c.stored, readFile(path)) << c.text;
     }
 }

@@ -1,5 +1,6 @@
 #include "support/TempFolder.h"
 
+#include "platform/ExtendedPath.h"
 #include "platform/WideText.h"
 
 #include <windows.h>
@@ -17,14 +18,16 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// Every path in the form Windows takes as spelled, so that the tests reach names that end in a
+// blank or a dot, and paths of any length.
 File openFile(const std::string& path, const wchar_t* mode) {
-    return File(_wfopen(wideFromUtf8(path).c_str(), mode));
+    return File(_wfopen(extendedPath(path).c_str(), mode));
 }
 
 // Calls visit with the name of every entry of the folder but "." and "..".
 template <class Visit> void forEachEntry(const std::string& folder, Visit visit) {
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(wideFromUtf8(folder + "*").c_str(), &found);
+    const HANDLE search = FindFirstFileW((extendedPath(folder) + L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
@@ -41,12 +44,12 @@ void removeTree(const std::string& folder) {
         if (isFolder) {
             removeTree(full + "\\");
         } else {
-            SetFileAttributesW(wideFromUtf8(full).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(wideFromUtf8(full).c_str());
+            SetFileAttributesW(extendedPath(full).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(extendedPath(full).c_str());
         }
     });
-    SetFileAttributesW(wideFromUtf8(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(wideFromUtf8(folder).c_str());
+    SetFileAttributesW(extendedPath(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(extendedPath(folder).c_str());
 }
 } // namespace
 
@@ -92,7 +95,11 @@ std::string readFile(const std::string& path) {
 }
 
 bool fileExists(const std::string& path) {
-    return GetFileAttributesW(wideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(extendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool makeFolder(const std::string& path) {
+    return CreateDirectoryW(extendedPath(path).c_str(), nullptr) != FALSE;
 }
 
 std::set<std::string> namesIn(const std::string& folder) {

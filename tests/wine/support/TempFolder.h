@@ -25,6 +25,8 @@ private:
 // The whole content of a file, or an empty string when it cannot be read.
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
+// Creates one folder (its parent must exist).
+bool makeFolder(const std::string& path);
 // The names in a folder (ending with its separator), without "." and "..".
 std::set<std::string> namesIn(const std::string& folder);
 
