@@ -6,7 +6,6 @@
 #include "imaging/ImageDateReader.h"
 #include "naming/BatchJob.h"
 #include "platform/Win32FileSystem.h"
-#include "platform/Win32MessageBoxes.h"
 #include "support/ExifBuilder.h"
 #include "support/Pictures.h"
 #include "support/TempFolder.h"
@@ -53,8 +52,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const unsigned height = width * 3 / 4;
-    Win32MessageBoxes messages;
-    GdiplusResizer resizer(messages);
+    GdiplusResizer resizer;
     const test::TempFolder folder;
 
     const std::string model = folder.path() + "model.jpg";
@@ -82,8 +80,9 @@ int main(int argc, char** argv) {
     start = Clock::now();
     int found = 0;
     for (const FileEntry& file : files)
-        if (resizer.ReadDateTimeTag(file.path))
-            ++found;
+        if (const std::optional<std::string> picture = disk.readFile(file.path))
+            if (resizer.ReadDateTimeTag(*picture))
+                ++found;
     const double library = secondsSince(start);
 
     std::printf("%d JPEG photos of %u x %u with camera EXIF blocks, ordered by picture date\n",

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include <wrl/client.h>
+
 namespace tessaly {
 
 struct GdiplusImageDispose {
@@ -25,8 +27,21 @@ using GdiplusImage = std::unique_ptr<Gdiplus::GpImage, GdiplusImageDispose>;
 using GdiplusBitmap = std::unique_ptr<Gdiplus::GpBitmap, GdiplusImageDispose>;
 using GdiplusGraphics = std::unique_ptr<Gdiplus::GpGraphics, GdiplusGraphicsDelete>;
 
-// Loads a picture file; null when GDI+ cannot. The file stays open until the image is released.
-GdiplusImage loadGdiplusImage(const std::wstring& path);
+// A picture that GDI+ decodes from a stream over bytes in memory: it reads from the stream for
+// as long as the picture lives, so the stream goes last.
+struct StreamedImage {
+    Microsoft::WRL::ComPtr<IStream> stream;
+    GdiplusImage image;
+};
+
+// Loads a picture from a file's bytes; the image is null when GDI+ cannot.
+StreamedImage loadGdiplusImage(const std::string& bytes);
+
+// A stream over a copy of the bytes, or null.
+Microsoft::WRL::ComPtr<IStream> memoryStream(const std::string& bytes);
+
+// Everything a memory stream holds; nothing when it cannot be read.
+std::optional<std::string> memoryStreamBytes(IStream* stream);
 
 // The class identifier of the first installed encoder, in GDI+'s order, whose MIME type is
 // exactly mimeType; nothing when there is none.

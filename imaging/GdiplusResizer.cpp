@@ -4,12 +4,6 @@
 #include "imaging/GdiplusObjects.h"
 #include "imaging/JpegSegments.h"
 #include "imaging/ScaledSize.h"
-#include "naming/CaseFolding.h"
-#include "platform/WideText.h"
-#include "platform/Win32FileIdentity.h"
-#include "platform/Win32FileSystem.h"
-
-#include <io.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -26,8 +20,6 @@ namespace flat = Gdiplus::DllExports;
 
 namespace {
 constexpr PROPID kDateTimeTag = 0x0132;
-// How much of a source's start its metadata may take; an ICC profile can run to megabytes.
-constexpr std::size_t kHeadLimit = 8 * 1024 * 1024;
 
 // Turns and mirrors a picture upright, by its EXIF orientation (1 to 8). The two that turn and
 // mirror take two steps: implementations of GDI+ differ in the order of the combined ones.
@@ -80,54 +72,19 @@ CarriedMetadata carriedMetadata(const PictureHead& head, PictureSize copy) {
     return carried;
 }
 
-// Encodes the canvas as JPEG with the metadata placed right after its start marker, and writes
-// the file, replacing an existing one.
-bool saveJpegWithMetadata(Gdiplus::GpImage* canvas, const CLSID& jpeg, const std::wstring& target,
-                          const CarriedMetadata& carried) {
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
-        return false;
-    Microsoft::WRL::ComPtr<IStream> owned;
-    *owned.GetAddressOf() = stream;
-    if (flat::GdipSaveImageToStream(canvas, stream, &jpeg, nullptr) != Gdiplus::Ok)
-        return false;
-    HGLOBAL memory = nullptr;
-    if (FAILED(GetHGlobalFromStream(stream, &memory)))
-        return false;
-    STATSTG status = {};
-    if (FAILED(stream->Stat(&status, STATFLAG_NONAME)))
-        return false;
-    const char* encoded = static_cast<const char*>(GlobalLock(memory));
-    if (encoded == nullptr)
-        return false;
-    std::optional<std::string> bytes = jpegWithMetadata(
-        std::string_view(encoded, static_cast<std::size_t>(status.cbSize.QuadPart)), carried.exif,
-        carried.iccSegments);
-    if (!bytes) // not carried safely: the copy as the encoder made it
-        bytes = std::string(encoded, static_cast<std::size_t>(status.cbSize.QuadPart));
-    GlobalUnlock(memory);
-
-    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &written,
-                              nullptr) != FALSE &&
-                    written == bytes->size();
-    const bool closed = CloseHandle(file) != FALSE;
-    if (!ok || !closed) {
-        DeleteFileW(target.c_str()); // no half-written copy
-        return false;
-    }
-    return true;
-}
-
-// A copy written over its own source would destroy the picture, and GDI+ still reads the source
-// while it writes.
-bool sameFile(const std::string& source, const std::wstring& wideSource, const std::string& target,
-              const std::wstring& wideTarget) {
-    return compareIgnoringCase(source, target) == 0 || sameExistingFile(wideSource, wideTarget);
+// The canvas encoded as a JPEG file, with the metadata carried into it.
+std::optional<std::string> encodeJpeg(Gdiplus::GpImage* canvas, const CLSID& jpeg,
+                                      const CarriedMetadata& carried) {
+    const Microsoft::WRL::ComPtr<IStream> stream = memoryStream(std::string());
+    if (!stream || flat::GdipSaveImageToStream(canvas, stream.Get(), &jpeg, nullptr) != Gdiplus::Ok)
+        return std::nullopt;
+    std::optional<std::string> encoded = memoryStreamBytes(stream.Get());
+    if (!encoded || carried.empty())
+        return encoded;
+    // Not carried safely: the copy as the encoder made it.
+    std::optional<std::string> withMetadata =
+        jpegWithMetadata(*encoded, carried.exif, carried.iccSegments);
+    return withMetadata ? withMetadata : encoded;
 }
 
 // A canvas of the given size and pixel format with a drawing context on it.
@@ -175,7 +132,7 @@ GdiplusBitmap drawScaled(Gdiplus::GpImage* picture, PictureSize size) {
 }
 } // namespace
 
-GdiplusResizer::GdiplusResizer(MessageBoxes& messages) : messages_(messages) {
+GdiplusResizer::GdiplusResizer() {
     // Version 1, no debug callback, background thread and external codecs not suppressed.
     const Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
@@ -188,70 +145,46 @@ GdiplusResizer::~GdiplusResizer() {
         Gdiplus::GdiplusShutdown(static_cast<ULONG_PTR>(token_));
 }
 
-int GdiplusResizer::ResizeToJpeg(const std::string& source, const std::string& target,
-                                 unsigned width, unsigned height) {
-    const std::wstring wideSource = wideFromUtf8(source);
-    const std::wstring wideTarget = wideFromUtf8(target);
-    if (sameFile(source, wideSource, target, wideTarget))
-        return resize::NotWritten;
-
-    if (_waccess(wideTarget.c_str(), 0) == 0) {
-        const int answer = messages_.show(
-            MessageOwner::None,
-            "The resize file name already exists: " + target +
-                "\nDo you want to overwrite the file?  Select Cancel to cancel further resize "
-                "operations.",
-            "Warning", mb::YesNoCancel);
-        if (answer == mb::IdCancel)
-            return resize::CancelAll;
-        if (answer != mb::IdYes)
-            return resize::NotWritten;
-    }
-
+std::optional<std::string> GdiplusResizer::ScaledJpeg(const std::string& bytes, unsigned width,
+                                                      unsigned height) {
     // The size applies to the upright picture, as every viewer shows it.
-    const PictureHead head = readPictureHead(Win32FileSystem(), source, kHeadLimit);
+    const PictureHead head = readPictureHead(bytes);
     const ExifRead exif = readExifTags(head.exif);
     const int orientation =
         exif.status == ExifRead::Status::Ok && head.format != PictureHead::Format::Other
             ? exif.tags.orientation.value_or(1)
             : 1;
 
-    GdiplusImage picture = loadGdiplusImage(wideSource);
+    StreamedImage picture = loadGdiplusImage(bytes);
     UINT sourceWidth = 0;
     UINT sourceHeight = 0;
-    if (picture) {
-        turnUpright(picture.get(), orientation);
-        flat::GdipGetImageWidth(picture.get(), &sourceWidth);
-        flat::GdipGetImageHeight(picture.get(), &sourceHeight);
+    if (picture.image) {
+        turnUpright(picture.image.get(), orientation);
+        flat::GdipGetImageWidth(picture.image.get(), &sourceWidth);
+        flat::GdipGetImageHeight(picture.image.get(), &sourceHeight);
     }
     const std::optional<PictureSize> size = scaledSize(sourceWidth, sourceHeight, width, height);
     if (!size)
-        return resize::NotWritten;
+        return std::nullopt;
 
-    const GdiplusBitmap canvas = drawScaled(picture.get(), *size);
-    // The source file is closed before anything is written.
-    picture.reset();
+    const GdiplusBitmap canvas = drawScaled(picture.image.get(), *size);
+    picture = StreamedImage();
     if (!canvas)
-        return resize::NotWritten;
+        return std::nullopt;
 
     const std::optional<CLSID> jpeg = findGdiplusEncoder(L"image/jpeg");
     if (!jpeg)
-        return resize::NotWritten;
-    const CarriedMetadata carried = carriedMetadata(head, *size);
-    if (!carried.empty())
-        return saveJpegWithMetadata(canvas.get(), *jpeg, wideTarget, carried) ? resize::Written
-                                                                              : resize::NotWritten;
-    if (flat::GdipSaveImageToFile(canvas.get(), wideTarget.c_str(), &*jpeg, nullptr) != Gdiplus::Ok)
-        return resize::NotWritten;
-    return resize::Written;
+        return std::nullopt;
+    return encodeJpeg(canvas.get(), *jpeg, carriedMetadata(head, *size));
 }
 
-std::optional<std::string> GdiplusResizer::ReadDateTimeTag(const std::string& path) const {
-    const GdiplusImage picture = loadGdiplusImage(wideFromUtf8(path));
-    if (!picture)
+std::optional<std::string> GdiplusResizer::ReadDateTimeTag(const std::string& bytes) const {
+    const StreamedImage loaded = loadGdiplusImage(bytes);
+    Gdiplus::GpImage* picture = loaded.image.get();
+    if (picture == nullptr)
         return std::nullopt;
     UINT size = 0;
-    if (flat::GdipGetPropertyItemSize(picture.get(), kDateTimeTag, &size) != Gdiplus::Ok ||
+    if (flat::GdipGetPropertyItemSize(picture, kDateTimeTag, &size) != Gdiplus::Ok ||
         size < sizeof(Gdiplus::PropertyItem))
         return std::nullopt;
 
@@ -263,7 +196,7 @@ std::optional<std::string> GdiplusResizer::ReadDateTimeTag(const std::string& pa
         return std::nullopt;
     }
     Gdiplus::PropertyItem* item = buffer.data();
-    if (flat::GdipGetPropertyItem(picture.get(), kDateTimeTag, size, item) != Gdiplus::Ok)
+    if (flat::GdipGetPropertyItem(picture, kDateTimeTag, size, item) != Gdiplus::Ok)
         return std::nullopt;
 
     // Only bytes inside the buffer are read, whatever the header claims.

@@ -50,7 +50,10 @@ std::optional<std::string> recordedDateText(const std::string& path, const Image
         if (read.status == ExifRead::Status::Ok)
             return read.tags.dateTime;
     }
-    return pictures.ReadDateTimeTag(path);
+    const std::optional<std::string> picture = fileSystem.readFile(path);
+    if (!picture)
+        return std::nullopt;
+    return pictures.ReadDateTimeTag(*picture);
 }
 
 } // namespace

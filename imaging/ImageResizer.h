@@ -1,14 +1,16 @@
 #pragma once
 // The picture work of a rename/resize job: scaled JPEG copies and the recorded date of a
-// picture. The Windows implementation keeps GDI+ started for as long as it lives, so a job
-// that owns one has the imaging library running from its construction to its destruction.
+// picture, both from a picture file's bytes (the batch reads them through the file system, so
+// that the imaging library never opens a path of its own). The Windows implementation keeps
+// GDI+ started for as long as it lives, so a job that owns one has the imaging library running
+// from its construction to its destruction.
 
 #include <optional>
 #include <string>
 
 namespace tessaly {
 
-// Results of ImageResizer::ResizeToJpeg.
+// Results of writing one resized copy (see ResizeToJpeg).
 namespace resize {
 constexpr int Written = 0;     // the scaled JPEG file was written
 constexpr int NotWritten = -1; // no copy for this file
@@ -19,15 +21,15 @@ class ImageResizer {
 public:
     virtual ~ImageResizer() = default;
 
-    // Writes a copy of the picture at source, scaled to the given width (or, when the width is
-    // 0, to the given height) with its aspect ratio kept and never enlarged, as JPEG data to
-    // target. Asks before replacing an existing target. Paths are 8-bit ANSI text.
-    virtual int ResizeToJpeg(const std::string& source, const std::string& target, unsigned width,
-                             unsigned height) = 0;
+    // The picture held by a file's bytes, scaled to the given width (or, when the width is 0,
+    // to the given height) with its aspect ratio kept and never enlarged, as the bytes of a JPEG
+    // file; nothing when it cannot be read, scaled or encoded.
+    virtual std::optional<std::string> ScaledJpeg(const std::string& picture, unsigned width,
+                                                  unsigned height) = 0;
 
     // The text of the picture's DateTime tag (0x0132), up to its terminating NUL; nothing when
-    // the file is not a readable picture or has no such tag.
-    virtual std::optional<std::string> ReadDateTimeTag(const std::string& path) const = 0;
+    // the bytes are not a readable picture or it has no such tag.
+    virtual std::optional<std::string> ReadDateTimeTag(const std::string& picture) const = 0;
 };
 
 } // namespace tessaly

@@ -29,8 +29,9 @@ protected:
     FakeImageResizer pictures;
     std::vector<FileEntry> files;
 
+    // The file's bytes are its path, which the pictures' dates are looked up by.
     void add(const std::string& path, std::int32_t modified) {
-        fs.addFile(path, modified);
+        fs.addFile(path, modified, path);
         files.push_back({path});
     }
 };

@@ -111,15 +111,16 @@ protected:
     const std::string path = "C:\\p\\IMG_0001.JPG";
 };
 
+// The picture's bytes are its path, which the fake looks its date up by.
 TEST_F(TimeKey, ModificationOrderNeverOpensThePicture) {
-    files.addFile(path, 1200000000);
+    files.addFile(path, 1200000000, path);
     pictures.dateTags[path] = "2008:05:12 10:20:30";
     EXPECT_EQ(1200000000, ReadTimeKey(path, RenumberOrder::ByModificationTime, pictures, files));
     EXPECT_TRUE(pictures.dateReads.empty());
 }
 
 TEST_F(TimeKey, PictureOrderTakesTheRecordedDate) {
-    files.addFile(path, 1200000000);
+    files.addFile(path, 1200000000, path);
     pictures.dateTags[path] = "2008:05:12 10:20:30";
     for (RenumberOrder anyOther : {RenumberOrder::ByPictureDate, RenumberOrder::ByPath})
         EXPECT_EQ(*timeKeyFromDateText("2008:05:12 10:20:30"),
@@ -128,7 +129,7 @@ TEST_F(TimeKey, PictureOrderTakesTheRecordedDate) {
 }
 
 TEST_F(TimeKey, FallsBackToTheModificationTime) {
-    files.addFile(path, 1200000000);
+    files.addFile(path, 1200000000, path);
     EXPECT_EQ(1200000000,
               ReadTimeKey(path, RenumberOrder::ByPictureDate, pictures, files)); // no tag
     for (const char* unusable : {"", "0000:00:00 00:00:00", "2040:01:01 00:00:00", "garbage"}) {

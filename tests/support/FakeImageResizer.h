@@ -1,19 +1,19 @@
 #pragma once
-// Stands in for the GDI+ resizer: answers picture dates from a table, records every resize and
-// answers it from a script, and tells when it is destroyed.
+// Stands in for the GDI+ resizer: a copy of a picture is "copy of " and the picture's bytes;
+// dates come from a table by the picture's bytes; pictures it cannot read are named. Records
+// every scaling, and tells when it is destroyed.
 
 #include "imaging/ImageResizer.h"
 
-#include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace tessaly::test {
 
-struct ResizeCall {
-    std::string source;
-    std::string target;
+struct ScaleCall {
+    std::string picture; // the bytes scaled
     unsigned width;
     unsigned height;
 };
@@ -28,25 +28,22 @@ public:
             *destroyed_ = true;
     }
 
-    std::map<std::string, std::string> dateTags; // path -> DateTime text
-    std::deque<int> results;                     // answers to ResizeToJpeg, in order
-    int otherwise = resize::Written;             // the answer once the script has run out
-    std::vector<ResizeCall> resizes;
+    std::map<std::string, std::string> dateTags; // picture bytes -> DateTime text
+    std::set<std::string> unreadable;            // picture bytes that cannot be scaled
+    std::vector<ScaleCall> scaled;
     mutable std::vector<std::string> dateReads;
 
-    int ResizeToJpeg(const std::string& source, const std::string& target, unsigned width,
-                     unsigned height) override {
-        resizes.push_back({source, target, width, height});
-        if (results.empty())
-            return otherwise;
-        const int result = results.front();
-        results.pop_front();
-        return result;
+    std::optional<std::string> ScaledJpeg(const std::string& picture, unsigned width,
+                                          unsigned height) override {
+        scaled.push_back({picture, width, height});
+        if (unreadable.count(picture) != 0)
+            return std::nullopt;
+        return "copy of " + picture;
     }
 
-    std::optional<std::string> ReadDateTimeTag(const std::string& path) const override {
-        dateReads.push_back(path);
-        const auto it = dateTags.find(path);
+    std::optional<std::string> ReadDateTimeTag(const std::string& picture) const override {
+        dateReads.push_back(picture);
+        const auto it = dateTags.find(picture);
         if (it == dateTags.end())
             return std::nullopt;
         return it->second;

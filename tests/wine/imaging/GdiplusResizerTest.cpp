@@ -1,5 +1,6 @@
 // The JPEG copies and the picture dates through the real GDI+, on pictures the tests make with
 // GDI+ itself.
+#include "batch/ResizedCopy.h"
 #include "imaging/ExifReader.h"
 #include "imaging/GdiplusResizer.h"
 #include "imaging/ImageDateReader.h"
@@ -29,8 +30,25 @@ std::string withSegments(const std::string& jpeg, const std::string& segments) {
 class GdiplusResizerTest : public ::testing::Test {
 protected:
     ScriptedMessageBoxes messages;
-    GdiplusResizer resizer{messages};
+    GdiplusResizer resizer;
+    Win32FileSystem disk;
     TempFolder folder;
+
+    // A copy as the batch writes it: under a temporary name first, then under its own.
+    int resizeToJpeg(const std::string& source, const std::string& target, unsigned width,
+                     unsigned height) {
+        const PathParts parts = splitPath(target);
+        const CopyNames names{source, target, parts.drive + parts.directory + "~Tessaly-t-c0.tmp"};
+        const PreparedCopy prepared =
+            prepareResizedCopy(names, width, height, CopyPorts{resizer, disk, messages});
+        if (prepared.result != resize::Written)
+            return prepared.result;
+        return placeResizedCopy(names, prepared.replace, disk);
+    }
+    std::optional<std::string> dateTag(const std::string& path) {
+        const std::optional<std::string> bytes = disk.readFile(path);
+        return bytes ? resizer.ReadDateTimeTag(*bytes) : std::nullopt;
+    }
 
     std::string picture(const std::string& name, unsigned width, unsigned height,
                         const std::wstring& mimeType = L"image/jpeg") {
@@ -55,7 +73,7 @@ TEST_F(GdiplusResizerTest, WritesJpegCopiesOfTheWorkedSizes) {
                      " at " + std::to_string(c.width) + ", " + std::to_string(c.height));
         const std::string source = picture("IMG_0001.JPG", c.sourceWidth, c.sourceHeight);
         const std::string target = folder.path() + "sml.IMG_0001.JPG";
-        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, c.width, c.height));
+        ASSERT_EQ(resize::Written, resizeToJpeg(source, target, c.width, c.height));
         const PictureFacts copy = readPicture(target);
         EXPECT_EQ(c.resultWidth, copy.width);
         EXPECT_EQ(c.resultHeight, copy.height);
@@ -75,7 +93,7 @@ TEST_F(GdiplusResizerTest, OtherFormatsGiveJpegDataUnderTheirOwnExtension) {
         SCOPED_TRACE(extension);
         const std::string source = picture(std::string("a.") + extension, 640, 480, mimeType);
         const std::string target = folder.path() + "sml.a." + extension;
-        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 320, 0));
+        ASSERT_EQ(resize::Written, resizeToJpeg(source, target, 320, 0));
         EXPECT_TRUE(isJpeg(target));
         const PictureFacts copy = readPicture(target);
         EXPECT_EQ(320u, copy.width);
@@ -87,7 +105,7 @@ TEST_F(GdiplusResizerTest, OtherFormatsGiveJpegDataUnderTheirOwnExtension) {
 TEST_F(GdiplusResizerTest, NoCopyWithoutASizeAndTheSourceIsNotHeldOpen) {
     const std::string source = picture("a.jpg", 640, 480);
     const std::string target = folder.path() + "sml.a.jpg";
-    EXPECT_EQ(resize::NotWritten, resizer.ResizeToJpeg(source, target, 0, 0));
+    EXPECT_EQ(resize::NotWritten, resizeToJpeg(source, target, 0, 0));
     EXPECT_FALSE(fileExists(target));
     EXPECT_TRUE(
         MoveFileW(wideFromUtf8(source).c_str(), wideFromUtf8(folder.path() + "b.jpg").c_str()))
@@ -96,10 +114,9 @@ TEST_F(GdiplusResizerTest, NoCopyWithoutASizeAndTheSourceIsNotHeldOpen) {
 
 TEST_F(GdiplusResizerTest, NoCopyOfWhatIsNotAReadablePicture) {
     const std::string text = folder.write("notes.jpg", "not a picture at all");
-    EXPECT_EQ(resize::NotWritten,
-              resizer.ResizeToJpeg(text, folder.path() + "sml.notes.jpg", 160, 0));
-    EXPECT_EQ(resize::NotWritten, resizer.ResizeToJpeg(folder.path() + "missing.jpg",
-                                                       folder.path() + "sml.missing.jpg", 160, 0));
+    EXPECT_EQ(resize::NotWritten, resizeToJpeg(text, folder.path() + "sml.notes.jpg", 160, 0));
+    EXPECT_EQ(resize::NotWritten, resizeToJpeg(folder.path() + "missing.jpg",
+                                               folder.path() + "sml.missing.jpg", 160, 0));
     EXPECT_FALSE(fileExists(folder.path() + "sml.notes.jpg"));
     EXPECT_FALSE(fileExists(folder.path() + "sml.missing.jpg"));
     EXPECT_TRUE(DeleteFileW(wideFromUtf8(text).c_str())) << GetLastError();
@@ -108,7 +125,7 @@ TEST_F(GdiplusResizerTest, NoCopyOfWhatIsNotAReadablePicture) {
 TEST_F(GdiplusResizerTest, AFailedSaveIsNoCopy) {
     const std::string source = picture("a.jpg", 640, 480);
     EXPECT_EQ(resize::NotWritten,
-              resizer.ResizeToJpeg(source, folder.path() + "no-such-folder\\sml.a.jpg", 160, 0));
+              resizeToJpeg(source, folder.path() + "no-such-folder\\sml.a.jpg", 160, 0));
 }
 
 TEST_F(GdiplusResizerTest, AsksBeforeReplacingAnExistingCopy) {
@@ -121,11 +138,11 @@ TEST_F(GdiplusResizerTest, AsksBeforeReplacingAnExistingCopy) {
                                            {mb::IdCancel, resize::CancelAll}};
     for (const auto& [answer, result] : answers) {
         messages.answers = {answer};
-        EXPECT_EQ(result, resizer.ResizeToJpeg(source, target, 160, 0)) << answer;
+        EXPECT_EQ(result, resizeToJpeg(source, target, 160, 0)) << answer;
         EXPECT_EQ("an earlier copy", readFile(target));
     }
     messages.answers = {mb::IdYes};
-    EXPECT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 160, 0));
+    EXPECT_EQ(resize::Written, resizeToJpeg(source, target, 160, 0));
     EXPECT_TRUE(isJpeg(target));
     EXPECT_EQ(160u, readPicture(target).width);
 
@@ -145,7 +162,7 @@ TEST_F(GdiplusResizerTest, NeverWritesTheCopyOverItsOwnSource) {
     messages.otherwise = mb::IdYes;
     for (const std::string& target :
          {source, folder.path() + "img_0001.jpg", folder.path() + ".\\IMG_0001.JPG"}) {
-        EXPECT_EQ(resize::NotWritten, resizer.ResizeToJpeg(source, target, 160, 0)) << target;
+        EXPECT_EQ(resize::NotWritten, resizeToJpeg(source, target, 160, 0)) << target;
     }
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(original, readFile(source));
@@ -164,7 +181,7 @@ TEST_F(GdiplusResizerTest, CopiesAreUprightAndSizedAsTheyAreSeen) {
         const std::string source =
             folder.write("IMG.JPG", withSegments(readFile(plain), exifSegment(exifBlock(spec))));
         const std::string target = folder.path() + "sml.IMG.JPG";
-        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 0, 20));
+        ASSERT_EQ(resize::Written, resizeToJpeg(source, target, 0, 20));
         const PictureFacts copy = readPicture(target);
         EXPECT_EQ(turn >= 5 ? 15u : 26u, copy.width);
         EXPECT_EQ(20u, copy.height);
@@ -186,7 +203,7 @@ TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
     const std::string source = folder.write(
         "IMG.JPG", withSegments(readFile(picture("IMG.JPG", 64, 48)), exifSegment(block) + icc));
     const std::string target = folder.path() + "sml.IMG.JPG";
-    ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 24, 0));
+    ASSERT_EQ(resize::Written, resizeToJpeg(source, target, 24, 0));
 
     const std::string copy = readFile(target);
     const PictureHead head = readPictureHead(copy);
@@ -203,7 +220,7 @@ TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
     messages.otherwise = mb::IdYes;
     for (const std::string& segments : {std::string(), exifSegment(spoilt)}) {
         folder.write("IMG.JPG", withSegments(readFile(picture("IMG.JPG", 64, 48)), segments));
-        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 24, 0));
+        ASSERT_EQ(resize::Written, resizeToJpeg(source, target, 24, 0));
         const PictureHead bare = readPictureHead(readFile(target));
         EXPECT_TRUE(bare.exif.empty());
         EXPECT_TRUE(bare.iccSegments.empty());
@@ -214,17 +231,17 @@ TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
 TEST_F(GdiplusResizerTest, ReadsTheDateTimeTagOfATiffPicture) {
     const std::string path =
         folder.write("scan.tif", tiffWithDateTime(8, 4, "2008:05:12 10:20:30"));
-    EXPECT_EQ(std::optional<std::string>("2008:05:12 10:20:30"), resizer.ReadDateTimeTag(path));
+    EXPECT_EQ(std::optional<std::string>("2008:05:12 10:20:30"), dateTag(path));
     // A tag far larger than a date fits whole in the buffer it is read into.
     const std::string padded = "2009:07:01 08:00:00" + std::string(3000, ' ') + "end";
     const std::string large = folder.write("large.tif", tiffWithDateTime(8, 4, padded));
-    EXPECT_EQ(std::optional<std::string>(padded), resizer.ReadDateTimeTag(large));
+    EXPECT_EQ(std::optional<std::string>(padded), dateTag(large));
 }
 
 TEST_F(GdiplusResizerTest, PicturesWithoutADateTagHaveNone) {
-    EXPECT_EQ(std::nullopt, resizer.ReadDateTimeTag(picture("plain.jpg", 64, 48)));
-    EXPECT_EQ(std::nullopt, resizer.ReadDateTimeTag(folder.write("notes.jpg", "text")));
-    EXPECT_EQ(std::nullopt, resizer.ReadDateTimeTag(folder.path() + "missing.jpg"));
+    EXPECT_EQ(std::nullopt, dateTag(picture("plain.jpg", 64, 48)));
+    EXPECT_EQ(std::nullopt, dateTag(folder.write("notes.jpg", "text")));
+    EXPECT_EQ(std::nullopt, dateTag(folder.path() + "missing.jpg"));
 }
 
 TEST_F(GdiplusResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {

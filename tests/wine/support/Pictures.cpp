@@ -3,6 +3,7 @@
 #include "imaging/GdiplusObjects.h"
 #include "platform/WideText.h"
 #include "support/ExifBuilder.h"
+#include "support/TempFolder.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -67,16 +68,24 @@ bool writePicture(const std::string& path, unsigned width, unsigned height,
                                                nullptr) == Gdiplus::Ok;
 }
 
+namespace {
+// From the file's bytes, so that any name the tests give is read as spelled.
+StreamedImage loadFile(const std::string& path) {
+    return loadGdiplusImage(readFile(path));
+}
+} // namespace
+
 PictureFacts readPicture(const std::string& path) {
     PictureFacts facts;
-    const GdiplusImage image = loadGdiplusImage(wideFromUtf8(path));
-    if (!image)
+    const StreamedImage loaded = loadFile(path);
+    Gdiplus::GpImage* image = loaded.image.get();
+    if (image == nullptr)
         return facts;
     facts.loaded = true;
-    flat::GdipGetImageWidth(image.get(), &facts.width);
-    flat::GdipGetImageHeight(image.get(), &facts.height);
+    flat::GdipGetImageWidth(image, &facts.width);
+    flat::GdipGetImageHeight(image, &facts.height);
     Gdiplus::ARGB centre = 0;
-    flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image.get()),
+    flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image),
                              static_cast<INT>(facts.width / 2), static_cast<INT>(facts.height / 2),
                              &centre);
     facts.centre = centre;
@@ -104,10 +113,11 @@ bool writeMarkedJpeg(const std::string& path, unsigned width, unsigned height) {
 }
 
 int redCorner(const std::string& path) {
-    const GdiplusImage image = loadGdiplusImage(wideFromUtf8(path));
+    const StreamedImage loaded = loadFile(path);
+    Gdiplus::GpImage* image = loaded.image.get();
     UINT width = 0, height = 0;
-    if (!image || flat::GdipGetImageWidth(image.get(), &width) != Gdiplus::Ok ||
-        flat::GdipGetImageHeight(image.get(), &height) != Gdiplus::Ok)
+    if (image == nullptr || flat::GdipGetImageWidth(image, &width) != Gdiplus::Ok ||
+        flat::GdipGetImageHeight(image, &height) != Gdiplus::Ok)
         return -1;
     const INT left = static_cast<INT>(width / 8), right = static_cast<INT>(width - 1 - width / 8);
     const INT top = static_cast<INT>(height / 8),
@@ -116,7 +126,7 @@ int redCorner(const std::string& path) {
     int found = -1;
     for (int i = 0; i < 4; ++i) {
         Gdiplus::ARGB colour = 0;
-        flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image.get()), corners[i][0],
+        flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image), corners[i][0],
                                  corners[i][1], &colour);
         if (closeColours(colour, 0xFFFF0000, 60)) {
             if (found != -1)

@@ -1,0 +1,44 @@
+#pragma once
+// One resized copy, written whole under a temporary name in its target's folder, then moved to
+// the target's name: a copy that cannot be written completely leaves no file behind, and an
+// existing target is replaced only after the user agreed, never a file that appears meanwhile.
+
+#include "imaging/ImageResizer.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBoxes.h"
+
+#include <string>
+
+namespace tessaly {
+
+struct CopyNames {
+    std::string source;    // the picture
+    std::string target;    // the copy's name
+    std::string temporary; // where the copy is written first, in the target's folder
+};
+
+struct CopyPorts {
+    ImageResizer& resizer;
+    FileSystem& fileSystem;
+    MessageBoxes& messages;
+};
+
+// A copy that waits under its temporary name.
+struct PreparedCopy {
+    int result = resize::NotWritten; // Written: the copy is complete under the temporary name
+    bool replace = false;            // the user agreed to replace the existing target
+    FileFacts facts;                 // of the copy written
+};
+
+// Asks before an existing target is replaced ("Warning", Yes/No/Cancel: Cancel stops all
+// further resizing), then reads the picture, scales it and writes the copy under the temporary
+// name. A copy is never made over its own source. Nothing is left on the disk unless the result
+// is Written.
+PreparedCopy prepareResizedCopy(const CopyNames& names, unsigned width, unsigned height,
+                                const CopyPorts& ports);
+
+// Moves a prepared copy to its target's name; Written, or NotWritten with the temporary file
+// removed.
+int placeResizedCopy(const CopyNames& names, bool replace, FileSystem& fileSystem);
+
+} // namespace tessaly
