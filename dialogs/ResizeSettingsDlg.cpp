@@ -1,12 +1,14 @@
 #include "dialogs/ResizeSettingsDlg.h"
 
 #include "dialogs/NumberField.h"
-#include "dialogs/ResizePrefixCheck.h"
+#include "naming/FileNameCharacters.h"
 #include "platform/MessageBoxes.h"
 #include "resources/ResourceIds.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 
 namespace tessaly {
 
@@ -130,10 +132,16 @@ void CResizeSettingsDlg::OnOkClicked() {
                               "Resize file prefix problem", mb::Ok);
         return;
     }
-    if (hasForbiddenPrefixCharacter(values.resizePrefix)) {
-        controls().messageBox(std::string("The prefix may not contain any of the following "
-                                          "characters: ") +
-                                  kForbiddenPrefixCharacters,
+    // The one rule of the characters no file name may hold, which the new prefix and the
+    // stored settings follow too: with any of them every copy would fail.
+    if (const std::optional<char> c = firstCharacterNotAllowedInFileName(values.resizePrefix)) {
+        const bool listed = *c != '\0' && std::strchr("/*\\:?<>", *c) != nullptr;
+        controls().messageBox(listed
+                                  ? "The prefix may not contain any of the following "
+                                    "characters: /*\\:?<>/"
+                                  : "The prefix may not contain " + describeFileNameCharacter(*c) +
+                                        ".  File names may not contain \\ / : * ? \" < > | or "
+                                        "control characters.",
                               "Resize file prefix problem", mb::Ok);
         return;
     }

@@ -173,9 +173,19 @@ TEST(ResizeSettings, RefusalsKeepTheDialogOpen) {
         {"?x", 1044, "0", kForbidden, kPrefixCaption},
         {"<", 1044, "0", kForbidden, kPrefixCaption},
         {"x>", 1044, "0", kForbidden, kPrefixCaption},
-        // Not refused here, although Windows does not take them in names either.
-        {"a|b", 1044, "0", nullptr, nullptr},
-        {"a\"b", 1044, "0", nullptr, nullptr},
+        // The other characters no file name may hold are named one by one.
+        {"a|b", 1044, "0",
+         "The prefix may not contain \"|\".  File names may not contain \\ / : * ? \" < > | or "
+         "control characters.",
+         kPrefixCaption},
+        {"a\"b", 1044, "0",
+         "The prefix may not contain \"\"\".  File names may not contain \\ / : * ? \" < > | or "
+         "control characters.",
+         kPrefixCaption},
+        {"a\tb", 1044, "0",
+         "The prefix may not contain a tab.  File names may not contain \\ / : * ? \" < > | or "
+         "control characters.",
+         kPrefixCaption},
         {" ", 1044, "0", nullptr, nullptr},
         {"sml.", 1047, "1", nullptr, nullptr},
     };
