@@ -11,28 +11,65 @@ std::string LogPathFor(const PathParts& firstFile) {
 }
 
 bool BatchLog::Open(FileSystem& files, const std::string& path) {
-    file_ = files.createTextFile(path);
+    files_ = &files;
+    path_ = path;
+    form_ = TextForm::AnsiCodePage;
+    written_.clear();
+    file_ = files.createTextFile(path, form_);
     renameHeadingWritten_ = false;
+    complete_ = file_ != nullptr;
     return file_ != nullptr;
 }
 
 void BatchLog::Write(const std::string& text) {
-    if (file_ != nullptr)
-        file_->write(text);
+    if (file_ == nullptr)
+        return;
+    const TextForm needed = form_ == TextForm::AnsiCodePage ? files_->textFormFor(text) : form_;
+    if (needed != form_) {
+        // Written again from the start, in a form that holds every text.
+        form_ = needed;
+        file_->close();
+        file_ = files_->createTextFile(path_, form_);
+        if (file_ == nullptr || !file_->write(written_))
+            complete_ = false;
+        if (file_ == nullptr)
+            return;
+    }
+    written_ += text;
+    if (!file_->write(text))
+        complete_ = false;
+}
+
+void BatchLog::Close() {
+    if (file_ != nullptr && !file_->close())
+        complete_ = false;
+    file_.reset();
 }
 
 void BatchLog::WriteHeader(const std::string& dateText) {
     Write("Vexmoor Software Tessaly\n" + dateText + "\n\n");
 }
 
-void BatchLog::WriteRenameFailure(const std::string& oldPath) {
-    if (file_ == nullptr)
-        return;
+void BatchLog::WriteRenameHeading() {
     if (!renameHeadingWritten_) {
         Write("Files which could not be renamed:\n\n");
         renameHeadingWritten_ = true;
     }
+}
+
+void BatchLog::WriteRenameFailure(const std::string& oldPath) {
+    if (file_ == nullptr)
+        return;
+    WriteRenameHeading();
     Write("  " + oldPath + "\n");
+}
+
+void BatchLog::WriteLeftUnderTemporaryName(const std::string& oldPath,
+                                           const std::string& temporaryPath) {
+    if (file_ == nullptr)
+        return;
+    WriteRenameHeading();
+    Write("  " + oldPath + " (left as " + temporaryPath + ")\n");
 }
 
 void BatchLog::WriteResizeFailures(const std::vector<std::string>& paths) {

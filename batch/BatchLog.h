@@ -2,8 +2,9 @@
 // The plain-text log a batch leaves in the folder of its first file: when it ran, which files
 // could not be renamed or resized, and how many files were handled. The batch drives it step by
 // step: Open at the first file, WriteHeader, WriteRenameFailure after each failed rename,
-// WriteResizeFailures and WriteSummary (which closes it) after the last file. Writes to a log that
-// is not open do nothing; write errors are not reported.
+// WriteResizeFailures and WriteSummary (which closes it) after the last file. Each text reaches
+// the file as it is written, so a batch that dies leaves what it had logged. Writes to a log
+// that is not open do nothing; a write or close that fails is remembered (see complete).
 
 #include "naming/SplitPath.h"
 #include "platform/FileSystem.h"
@@ -21,26 +22,39 @@ std::string LogPathFor(const PathParts& firstFile);
 
 class BatchLog {
 public:
-    // Creates the file, or truncates an earlier log; false when it cannot be created.
+    // Creates the file, or truncates an earlier log; false when it cannot be created. The log
+    // is stored in the ANSI code page until a text comes that has no form there; then it is
+    // written again from its start in the form that text needs (see FileSystem::textFormFor).
     bool Open(FileSystem& files, const std::string& path);
     bool IsOpen() const { return file_ != nullptr; }
+    // Whether everything written so far reached the file, and the close too once closed.
+    bool complete() const { return complete_; }
 
     // The product line and the date line (see LogDateNow), then an empty line.
     void WriteHeader(const std::string& dateText);
     // The old path of a file whose rename failed; the first one brings the list's heading.
     void WriteRenameFailure(const std::string& oldPath);
+    // A file renamed in two steps whose second step failed and that could not go back to its
+    // old name either: both names.
+    void WriteLeftUnderTemporaryName(const std::string& oldPath, const std::string& temporaryPath);
     // The paths of the files whose copy was not written, under a heading of their own (set off
     // by an empty line from a rename list); nothing when there are none.
     void WriteResizeFailures(const std::vector<std::string>& paths);
     // The closing counts, worded by what the batch did; then the file is closed.
     void WriteSummary(int doneCount, int notDoneCount, bool rename, bool resize);
-    void Close() { file_.reset(); }
+    void Close();
 
 private:
     void Write(const std::string& text);
+    void WriteRenameHeading();
 
+    FileSystem* files_ = nullptr;
+    std::string path_;
     std::unique_ptr<TextFile> file_;
+    TextForm form_ = TextForm::AnsiCodePage;
+    std::string written_; // everything written so far, for a change of form
     bool renameHeadingWritten_ = false;
+    bool complete_ = true;
 };
 
 } // namespace tessaly

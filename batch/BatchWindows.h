@@ -31,6 +31,7 @@ struct ResultReport {
     std::string logFileText;
     bool rename = false; // the wording of the labels
     bool resize = false;
+    bool canUndo = false; // the batch changed something that its journal can put back
 };
 
 class BatchWindows {
@@ -39,8 +40,11 @@ public:
     // Opens the progress window, owned by the window in the foreground at this moment, and
     // shows it.
     virtual std::unique_ptr<ProgressWindow> OpenProgress() = 0;
-    // Shows the result dialog modally, without an owner, and returns when the user closed it.
-    virtual void ShowResult(const ResultReport& report) = 0;
+    // Lets the given time pass while the thread's messages are served.
+    virtual void Wait(int milliseconds) = 0;
+    // Shows the result dialog modally and returns when the user closed it: true when they
+    // chose to undo the batch.
+    virtual bool ShowResult(const ResultReport& report) = 0;
 };
 
 } // namespace tessaly

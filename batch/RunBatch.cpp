@@ -1,9 +1,14 @@
 #include "batch/RunBatch.h"
 
 #include "batch/BatchLog.h"
+#include "batch/BatchPlan.h"
 #include "batch/OrderByTime.h"
+#include "batch/ResizedCopy.h"
+#include "journal/Undo.h"
 #include "naming/CaseFolding.h"
 #include "naming/FolderBound.h"
+#include "naming/TemporaryName.h"
+#include "platform/Patience.h"
 
 #include <cassert>
 #include <memory>
@@ -23,131 +28,295 @@ struct IgnoringCase {
 // The selected files under their present names: old ones, or new ones once renamed.
 using PathSet = std::multiset<std::string, IgnoringCase>;
 
-// A path too long for the platform is refused rather than cut: cut, it would be another name.
-// A name that leaves the file's folder is refused whatever options composed it.
-bool usable(const FileNames& names, const std::string& target) {
-    return fitsMaxPath(target) && staysInFolder(names.parts, target);
-}
+// The journal of one folder's part, held open while the batch runs.
+struct OpenJournal {
+    std::string path;
+    std::unique_ptr<TextFile> file;
+};
 
-bool renameFile(FileSystem& fileSystem, const FileNames& names, const std::string& from) {
-    const std::string& to = names.renameTarget;
-    // Nothing to change; the file only has to be there.
-    if (to == from)
-        return fileSystem.exists(from);
-    return usable(names, to) && fileSystem.renameNoReplace(from, to);
-}
+class Batch {
+public:
+    Batch(BatchJob& job, std::vector<FileEntry>& files, const BatchPorts& ports)
+        : job_(job), files_(files), ports_(ports), disk_(ports.fileSystem),
+          patience_([&ports](int milliseconds) { ports.windows.Wait(milliseconds); }) {}
 
-// A copy never replaces a selected file (nor the file it is made from), so the resizer asks
-// its overwrite question only about other files.
-int writeResizedCopy(const BatchJob& job, const FileNames& names, const PathSet& selected) {
-    if (!fitsMaxPath(names.resizeSource) || !usable(names, names.resizeTarget) ||
-        selected.count(names.resizeTarget) != 0)
-        return resize::NotWritten;
-    return job.resizer().ResizeToJpeg(names.resizeSource, names.resizeTarget,
-                                      static_cast<unsigned>(job.resizeWidth()),
-                                      static_cast<unsigned>(job.resizeHeight()));
-}
+    void run();
 
-// Opens and dates the log; otherwise the message that tells the user why it cannot be.
-std::optional<std::string> openLog(BatchLog& log, const std::string& logPath,
-                                   const PathSet& selected, const BatchPorts& ports) {
-    // Created over a selected file, the log would destroy it before its turn came.
-    if (selected.count(logPath) != 0)
-        return "The log file can not be written over the selected file \"" + logPath +
-               "\". No file was renamed or resized.";
-    if (!fitsMaxPath(logPath) || !log.Open(ports.fileSystem, logPath))
+private:
+    // Opens and dates the log; otherwise the message that tells the user why it cannot be.
+    std::optional<std::string> openLog();
+    // Journals the plan of every folder and forces it onto the disk; false, with every journal
+    // begun removed again, when that cannot be done.
+    bool openJournals();
+    void dropJournals();
+    void finishJournals();
+
+    void firstStep(PlannedFile& p);
+    void secondStep(PlannedFile& p);
+    void copy(const PlannedFile& p);
+    void renamed(const PlannedFile& p);
+    void renameFailed(const PlannedFile& p);
+    void done(bool success);
+
+    FileResult move(const std::string& from, const std::string& to) {
+        return patience_([&] { return disk_.renameNoReplace(from, to); });
+    }
+
+    BatchJob& job_;
+    std::vector<FileEntry>& files_;
+    const BatchPorts& ports_;
+    FileSystem& disk_;
+    Patience patience_;
+    std::unique_ptr<ProgressWindow> progress_;
+
+    BatchPlan plan_;
+    std::vector<OpenJournal> journals_;
+    std::string logPath_;
+    BatchLog log_;
+    PathSet selected_;
+    std::vector<std::string> notResized_;
+    int doneCount_ = 0;
+    int notDoneCount_ = 0;
+    bool resizeStopped_ = false;
+    bool changed_ = false; // something happened that the journal can put back
+    int handled_ = 0;
+    int shownPercent_ = -1;
+};
+
+std::optional<std::string> Batch::openLog() {
+    if (!log_.Open(disk_, logPath_))
         return std::string("Can not write to the selected directory");
-    log.WriteHeader(ports.logDate ? ports.logDate() : std::string());
+    log_.WriteHeader(ports_.logDate ? ports_.logDate() : std::string());
     return std::nullopt;
+}
+
+bool Batch::openJournals() {
+    for (const Journal& journal : plan_.journals) {
+        OpenJournal open;
+        open.file = ports_.journals.create(journal.folder, journal.batchId, open.path);
+        const bool written = open.file != nullptr && open.file->write(journalPlanText(journal)) &&
+                             open.file->flush();
+        if (open.file != nullptr)
+            journals_.push_back(std::move(open));
+        if (!written) {
+            dropJournals();
+            return false;
+        }
+    }
+    return true;
+}
+
+void Batch::dropJournals() {
+    // Nothing was touched: no journal may offer to put anything back.
+    for (OpenJournal& begun : journals_) {
+        begun.file.reset();
+        disk_.removeFile(begun.path);
+    }
+    journals_.clear();
+}
+
+void Batch::finishJournals() {
+    for (OpenJournal& open : journals_) {
+        if (open.file->write(journalStateLine(JournalState::Finished)) && open.file->close())
+            open.path = ports_.journals.rename(open.path, JournalState::Finished);
+        open.file.reset();
+    }
+    ports_.journals.prune();
+}
+
+void Batch::done(bool success) {
+    ++(success ? doneCount_ : notDoneCount_);
+    ++handled_;
+}
+
+void Batch::renameFailed(const PlannedFile& p) {
+    log_.WriteRenameFailure(p.file.path);
+    done(false);
+    progress_->SetNotDoneText(std::to_string(notDoneCount_));
+}
+
+void Batch::renamed(const PlannedFile& p) {
+    if (p.names.renameTarget != p.file.path) {
+        selected_.erase(selected_.find(p.file.path));
+        selected_.insert(p.names.renameTarget);
+        changed_ = true;
+    }
+}
+
+void Batch::copy(const PlannedFile& p) {
+    bool success = true;
+    if (job_.resize()) {
+        int result = resize::NotWritten;
+        // A copy never replaces a selected file (nor the file it is made from), so the overwrite
+        // question is asked only about other files.
+        if (!resizeStopped_ && !p.copyTemporary.empty() &&
+            selected_.count(p.names.resizeTarget) == 0) {
+            const CopyNames names{p.names.resizeSource, p.names.resizeTarget, p.copyTemporary};
+            const PreparedCopy prepared =
+                prepareResizedCopy(names, static_cast<unsigned>(job_.resizeWidth()),
+                                   static_cast<unsigned>(job_.resizeHeight()),
+                                   CopyPorts{job_.resizer(), disk_, ports_.messages});
+            result = prepared.result;
+            if (result == resize::Written) {
+                // The journal knows the copy before it takes its name, so that an undo can
+                // tell it from a file that was there before.
+                TextFile& journal = *journals_[p.journal].file;
+                if (journal.write(journalCopyLine(p.entry, prepared.facts))) {
+                    changed_ = true;
+                    result =
+                        patience_([&] {
+                            return disk_.placeFile(names.temporary, names.target, prepared.replace);
+                        }) == FileResult::Done
+                            ? resize::Written
+                            : resize::NotWritten;
+                } else {
+                    result = resize::NotWritten;
+                }
+                if (result != resize::Written)
+                    disk_.removeFile(names.temporary);
+            }
+        }
+        resizeStopped_ = resizeStopped_ || result == resize::CancelAll;
+        success = result == resize::Written;
+        if (!success)
+            notResized_.push_back(p.names.resizeSource);
+    }
+    done(success);
+    progress_->SetDoneText(std::to_string(doneCount_));
+    if (job_.resize())
+        progress_->SetNotDoneText(std::to_string(notDoneCount_));
+}
+
+void Batch::firstStep(PlannedFile& p) {
+    if (!job_.rename()) {
+        copy(p);
+        return;
+    }
+    const std::string& from = p.file.path;
+    const std::string& to = p.names.renameTarget;
+    bool success;
+    if (to == from)
+        success = disk_.exists(from); // nothing to change; the file only has to be there
+    else if (!staysInFolder(p.names.parts, to))
+        success = false;
+    else if (p.twoStep)
+        // Out of the way of the file that takes its name; its own turn comes after all others.
+        success = move(from, p.temporary) == FileResult::Done;
+    else
+        success = move(from, to) == FileResult::Done;
+    if (!success) {
+        renameFailed(p);
+        p.twoStep = false;
+        return;
+    }
+    if (p.twoStep) {
+        changed_ = true;
+        return;
+    }
+    renamed(p);
+    copy(p);
+}
+
+void Batch::secondStep(PlannedFile& p) {
+    if (move(p.temporary, p.names.renameTarget) == FileResult::Done) {
+        renamed(p);
+        copy(p);
+        return;
+    }
+    // Its new name stayed taken: back to its old name when that is free, else it stays where
+    // it is and the log names both.
+    if (move(p.temporary, p.file.path) == FileResult::Done) {
+        renameFailed(p);
+        return;
+    }
+    log_.WriteLeftUnderTemporaryName(p.file.path, p.temporary);
+    done(false);
+    progress_->SetNotDoneText(std::to_string(notDoneCount_));
+}
+
+void Batch::run() {
+    assert(&files_ == &job_.files());
+    if (files_.empty())
+        return;
+    if (job_.order() == RenumberOrder::ByModificationTime ||
+        job_.order() == RenumberOrder::ByPictureDate)
+        OrderByTime(files_, job_.order(), job_.resizer(), disk_);
+
+    const int fileCount = static_cast<int>(files_.size());
+    progress_ = ports_.windows.OpenProgress();
+    progress_->SetDoneText("0");
+    progress_->SetNotDoneText("0");
+    progress_->SetCounterLabels(job_.rename(), job_.resize());
+
+    plan_ = planBatch(job_, files_, ports_.batchId ? ports_.batchId() : newTemporaryId(), disk_);
+    for (const FileEntry& file : files_)
+        selected_.insert(file.path);
+
+    // Created over a selected file, the log would destroy it before its turn came.
+    logPath_ = LogPathFor(plan_.files.front().names.parts);
+    std::optional<std::string> refusal;
+    if (selected_.count(logPath_) != 0)
+        refusal = "The log file can not be written over the selected file \"" + logPath_ +
+                  "\". No file was renamed or resized.";
+    else if (!openJournals())
+        refusal = "Tessaly can not record its plan in \"" + ports_.journals.folder() +
+                  "\", so it could not put the files back after an interruption. No file was "
+                  "renamed or resized.";
+    else if ((refusal = openLog()))
+        dropJournals();
+    if (refusal) {
+        ports_.messages.show(MessageOwner::None, *refusal, "File write error",
+                             mb::Ok | mb::IconError);
+        notDoneCount_ = fileCount;
+    } else {
+        // Files that go through a temporary name take their new names once every file has had
+        // its first step, so that every name they take is free by then.
+        const auto step = [&](PlannedFile& p, bool second) {
+            second ? secondStep(p) : firstStep(p);
+            // Beyond 100 files most files leave the bar where it is, and every setting costs a
+            // round trip to the window system.
+            const int percent =
+                static_cast<int>(static_cast<long long>(handled_) * 100 / fileCount);
+            if (percent != shownPercent_) {
+                progress_->SetPercent(percent);
+                shownPercent_ = percent;
+            }
+            progress_->PumpMessages();
+        };
+        for (PlannedFile& p : plan_.files)
+            step(p, false);
+        for (PlannedFile& p : plan_.files)
+            if (p.twoStep)
+                step(p, true);
+    }
+
+    progress_->Close();
+    progress_.reset();
+    if (log_.IsOpen()) {
+        log_.WriteResizeFailures(notResized_);
+        log_.WriteSummary(doneCount_, notDoneCount_, job_.rename(), job_.resize());
+    }
+    if (!journals_.empty())
+        finishJournals();
+    if (!refusal && !log_.complete())
+        ports_.messages.show(MessageOwner::None,
+                             "The log file \"" + logPath_ + "\" could not be written completely.",
+                             "File write error", mb::Ok | mb::IconError);
+    const bool undo =
+        ports_.windows.ShowResult({std::to_string(notDoneCount_), std::to_string(doneCount_),
+                                   logPath_, job_.rename(), job_.resize(), changed_});
+    if (undo && changed_) {
+        std::vector<std::string> paths;
+        for (const OpenJournal& open : journals_)
+            paths.push_back(open.path);
+        UndoBatches(paths, UndoPorts{disk_, ports_.messages, ports_.journals, patience_});
+    }
 }
 
 } // namespace
 
 void RunBatch(BatchJob& job, std::vector<FileEntry>& files, const BatchPorts& ports) {
-    assert(&files == &job.files());
-    if (files.empty())
-        return;
-    if (job.order() == RenumberOrder::ByModificationTime ||
-        job.order() == RenumberOrder::ByPictureDate)
-        OrderByTime(files, job.order(), job.resizer(), ports.fileSystem);
-
-    const int fileCount = static_cast<int>(files.size());
-    std::unique_ptr<ProgressWindow> progress = ports.windows.OpenProgress();
-    progress->SetDoneText("0");
-    progress->SetNotDoneText("0");
-    progress->SetCounterLabels(job.rename(), job.resize());
-
-    std::string logPath;
-    BatchLog log;
-    PathSet selected;
-    for (const FileEntry& file : files)
-        selected.insert(file.path);
-    std::vector<std::string> notResized;
-    int nextNumber = job.startNumber();
-    int doneCount = 0;
-    int notDoneCount = 0;
-    bool resizeStopped = false;
-    int shownPercent = -1;
-
-    for (int handled = 0; handled < fileCount;) {
-        // A copy: the old path is logged after the rename.
-        const FileEntry file = files[static_cast<std::size_t>(handled)];
-        const FileNames names = job.names(file, nextNumber);
-        if (handled == 0) {
-            logPath = LogPathFor(names.parts);
-            if (const auto refusal = openLog(log, logPath, selected, ports)) {
-                ports.messages.show(MessageOwner::None, *refusal, "File write error",
-                                    mb::Ok | mb::IconError);
-                notDoneCount = fileCount;
-                break;
-            }
-        }
-        ++nextNumber;
-
-        if (job.rename() && !renameFile(ports.fileSystem, names, file.path)) {
-            ++notDoneCount;
-            log.WriteRenameFailure(file.path);
-            progress->SetNotDoneText(std::to_string(notDoneCount));
-        } else {
-            if (job.rename() && names.renameTarget != file.path) {
-                selected.erase(selected.find(file.path));
-                selected.insert(names.renameTarget);
-            }
-            bool done = true;
-            if (job.resize()) {
-                // After Cancel the copies asked for are still missing: those files are not done.
-                const int result =
-                    resizeStopped ? resize::NotWritten : writeResizedCopy(job, names, selected);
-                resizeStopped = resizeStopped || result == resize::CancelAll;
-                done = result == resize::Written;
-                if (!done)
-                    notResized.push_back(names.resizeSource);
-            }
-            ++(done ? doneCount : notDoneCount);
-            progress->SetDoneText(std::to_string(doneCount));
-            if (job.resize())
-                progress->SetNotDoneText(std::to_string(notDoneCount));
-        }
-
-        ++handled;
-        // Beyond 100 files most files leave the bar where it is, and every setting costs a
-        // round trip to the window system.
-        const int percent = static_cast<int>(static_cast<long long>(handled) * 100 / fileCount);
-        if (percent != shownPercent) {
-            progress->SetPercent(percent);
-            shownPercent = percent;
-        }
-        progress->PumpMessages();
-    }
-
-    progress->Close();
-    progress.reset();
-    if (log.IsOpen()) {
-        log.WriteResizeFailures(notResized);
-        log.WriteSummary(doneCount, notDoneCount, job.rename(), job.resize());
-    }
-    ports.windows.ShowResult({std::to_string(notDoneCount), std::to_string(doneCount), logPath,
-                              job.rename(), job.resize()});
+    Batch(job, files, ports).run();
 }
 
 } // namespace tessaly

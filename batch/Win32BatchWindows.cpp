@@ -36,17 +36,30 @@ private:
 } // namespace
 
 std::unique_ptr<ProgressWindow> Win32BatchWindows::OpenProgress() {
-    return std::make_unique<Win32ProgressWindow>(GetForegroundWindow());
+    return std::make_unique<Win32ProgressWindow>(
+        invokingWindow_ != nullptr ? invokingWindow_ : GetForegroundWindow());
 }
 
-void Win32BatchWindows::ShowResult(const ResultReport& report) {
+void Win32BatchWindows::Wait(int milliseconds) {
+    const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(until - now), QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
+        if (!PumpWaitingMessages())
+            return;
+    }
+}
+
+bool Win32BatchWindows::ShowResult(const ResultReport& report) {
     CResultDlg dialog;
     dialog.notDoneText = report.notDoneText;
     dialog.doneText = report.doneText;
     dialog.logFileText = report.logFileText;
+    dialog.canUndo = report.canUndo;
     dialog.SetCounterLabels(report.rename, report.resize);
     Win32Dialog binding(dialog);
-    binding.RunModal(nullptr);
+    binding.RunModal(invokingWindow_);
+    return dialog.undoChosen;
 }
 
 } // namespace tessaly

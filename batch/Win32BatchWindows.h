@@ -2,14 +2,24 @@
 
 #include "batch/BatchWindows.h"
 
+#include <windows.h>
+
 namespace tessaly {
 
 // The batch's windows as real dialogs: CProgressDlg created modeless from its template,
-// CResultDlg run modally.
+// CResultDlg run modally. Both are owned by the window the user invoked the command in, when
+// the shell named one; otherwise the progress window by the foreground window and the result
+// dialog by none.
 class Win32BatchWindows final : public BatchWindows {
 public:
+    explicit Win32BatchWindows(HWND invokingWindow = nullptr) : invokingWindow_(invokingWindow) {}
+
     std::unique_ptr<ProgressWindow> OpenProgress() override;
-    void ShowResult(const ResultReport& report) override;
+    void Wait(int milliseconds) override;
+    bool ShowResult(const ResultReport& report) override;
+
+private:
+    HWND invokingWindow_;
 };
 
 } // namespace tessaly

@@ -55,8 +55,7 @@ double batch(const std::string& folder, const char* from, const char* to, int co
     files.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         files.push_back({numbered(folder, from, i)});
-    Win32MessageBoxes messages;
-    BatchJob job(files, std::make_unique<GdiplusResizer>(messages));
+    BatchJob job(files, std::make_unique<GdiplusResizer>());
     job.setRename(true);
     job.setRemovedCount(static_cast<int>(std::string(from).size()));
     job.setNewPrefix(to);
@@ -71,7 +70,7 @@ double batch(const std::string& folder, const char* from, const char* to, int co
         host::ClickButton(result, IDC_OK);
     });
     const Clock::time_point start = Clock::now();
-    RunBatch(job, files);
+    RunBatch(job, files, nullptr);
     const double seconds = secondsSince(start);
     closer.join();
     if (done != std::to_string(count))

@@ -70,12 +70,14 @@ Figures measure(int count) {
     f.composition = secondsSince(start);
 
     start = Clock::now();
-    const std::optional<std::string> conflict = CheckNameConflicts(job, fileSystem);
+    const NameConflicts conflicts = CheckNameConflicts(job, job.files(), fileSystem);
     f.check = secondsSince(start);
 
-    if (conflict || bytes == 0 || fileSystem.existsCalls != count)
+    if (conflicts.firstTaken || conflicts.heldBySelected != 0 || bytes == 0 ||
+        fileSystem.existsCalls != count)
         std::printf("unexpected: conflict %s, %zu bytes, %d existence tests\n",
-                    conflict ? conflict->c_str() : "none", bytes, fileSystem.existsCalls);
+                    conflicts.firstTaken ? conflicts.firstTaken->c_str() : "none", bytes,
+                    fileSystem.existsCalls);
     return f;
 }
 

@@ -45,6 +45,16 @@ std::string conflictMessage(const std::string& path) {
            "\".  Please modify your selected rename options or choose a different set of files.";
 }
 
+std::string inPlaceQuestion(int held) {
+    const std::string names = held == 1 ? "1 of the new file names belongs to another selected file"
+                                        : std::to_string(held) +
+                                              " of the new file names belong to other selected "
+                                              "files";
+    return names + ", which " + (held == 1 ? "is" : "are") +
+           " renamed too.  Tessaly will rename those files in two steps, first to a temporary "
+           "name and then to the new one.  Do you want to continue?";
+}
+
 } // namespace
 
 CRenameDlg::CRenameDlg(const RenameDialogPorts& ports) : Dialog(IDD_RENAME), ports_(ports) {}
@@ -340,16 +350,26 @@ void CRenameDlg::OnRenameFiles() {
     // On every press, whether or not the dialog then closes.
     SaveResizeSettings(ports_.settings, resizeSettings.values);
 
+    job->setInPlace(false);
     if (renameChecked) {
-        std::optional<std::string> conflict;
+        NameConflicts conflicts;
         {
             WaitCursorScope wait(controls());
-            conflict = CheckNameConflicts(*job, ports_.fileSystem);
+            // Numbered as the batch will number them, in its order.
+            const std::vector<FileEntry> files =
+                ports_.batchOrder ? ports_.batchOrder(*job, order) : job->files();
+            conflicts = CheckNameConflicts(*job, files, ports_.fileSystem);
         }
-        if (conflict) {
-            controls().messageBox(conflictMessage(*conflict), "Tessaly Notice",
+        if (conflicts.firstTaken) {
+            controls().messageBox(conflictMessage(*conflicts.firstTaken), "Tessaly Notice",
                                   mb::Ok | mb::IconExclamation);
             return;
+        }
+        if (conflicts.heldBySelected > 0) {
+            if (controls().messageBox(inPlaceQuestion(conflicts.heldBySelected), "Tessaly Notice",
+                                      mb::YesNo | mb::IconQuestion) != mb::IdYes)
+                return;
+            job->setInPlace(true);
         }
     }
     ReadControls();

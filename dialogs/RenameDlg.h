@@ -8,7 +8,11 @@
 #include "dialogs/ResizeSettingsDlg.h"
 #include "naming/RenumberOrder.h"
 
+#include "naming/FileEntry.h"
+
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace tessaly {
 
@@ -23,6 +27,9 @@ struct RenameDialogPorts {
     SettingsStore& settings;
     const FileSystem& fileSystem;
     ViewPageWriter& viewPage;
+    // The job's files in the order the batch will number them in the given order; without it,
+    // the path order.
+    std::function<std::vector<FileEntry>(const BatchJob&, RenumberOrder)> batchOrder;
 };
 
 class CRenameDlg final : public Dialog {

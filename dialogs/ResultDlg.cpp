@@ -20,6 +20,15 @@ bool CResultDlg::OnInitDialog() {
     controls().setText(IDC_LOG_FILE, logFileText);
     controls().setText(IDC_DONE_LABEL, doneLabelText);
     controls().setText(IDC_NOT_DONE_LABEL, notDoneLabelText);
+    controls().enable(IDC_UNDO, canUndo);
+    return true;
+}
+
+bool CResultDlg::OnCommand(int id, int code) {
+    if (id != IDC_UNDO || code != notify::ButtonClicked)
+        return Dialog::OnCommand(id, code);
+    undoChosen = true;
+    controls().endDialog(IDC_UNDO);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The modal summary at the end of a batch: the final counts and the path of the log file.
+// The modal summary at the end of a batch: the final counts and the path of the log file, and
+// the button that undoes the batch.
 
 #include "dialogs/Dialog.h"
 
@@ -17,10 +18,15 @@ public:
     // Empty unless SetCounterLabels finds a wording; shown as they are.
     std::string doneLabelText;
     std::string notDoneLabelText;
+    // Whether there is anything to undo: the button is disabled otherwise.
+    bool canUndo = false;
+    // Set when the dialog was ended with the Undo button.
+    bool undoChosen = false;
 
     void SetCounterLabels(bool rename, bool resize);
 
     bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
 };
 
 } // namespace tessaly

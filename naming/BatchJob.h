@@ -50,6 +50,9 @@ public:
         startNumber_ = startNumber;
     }
     void setEntirePrefixRemoved(bool removed) { entirePrefixRemoved_ = removed; }
+    // The user agreed to rename files whose new names other selected files hold now: those go
+    // through a temporary name.
+    void setInPlace(bool inPlace) { inPlace_ = inPlace; }
 
     std::string newPrefix() const { return newPrefix_; }
     int removedCount() const { return removedCount_; }
@@ -57,6 +60,7 @@ public:
     int digits() const { return digits_; }
     int startNumber() const { return startNumber_; }
     bool entirePrefixRemoved() const { return entirePrefixRemoved_; }
+    bool inPlace() const { return inPlace_; }
 
     // Written by the verb after the main dialog closed with OK.
     void setRename(bool rename) { rename_ = rename; }
@@ -99,6 +103,7 @@ private:
     bool rename_ = false;
     int removedCount_ = 0;
     bool entirePrefixRemoved_ = false;
+    bool inPlace_ = false;
     std::string newPrefix_;
     int renumber_ = 0;
     int digits_ = 0;

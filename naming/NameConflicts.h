@@ -1,22 +1,32 @@
 #pragma once
 // The check the main dialog makes before it lets a rename batch start: no new name may be
-// taken already.
+// taken already, unless another selected file that the batch renames away holds it.
 
 #include "naming/BatchJob.h"
 #include "platform/FileSystem.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessaly {
 
-// Composes every file's new path, numbering from the start number in the list's present order
-// (the selection order: ordering by time happens only when the batch starts), and returns the
-// first one under which something, file or folder, exists already; nothing when all are free.
-// A new path identical to the file's own path, byte for byte, is no conflict; one that differs
-// only in letter case is, where the file system ignores case. New paths are not compared with
-// each other, and a path still held by another selected file counts as taken. One existence
-// test per file.
-std::optional<std::string> CheckNameConflicts(const BatchJob& job, const FileSystem& fileSystem);
+struct NameConflicts {
+    // The first new path (in the batch's order) under which something exists that the batch
+    // does not rename away: a file or folder that is not selected, or a selected file that keeps
+    // its name. The batch cannot start.
+    std::optional<std::string> firstTaken;
+    // New paths held now by other selected files that the batch renames to other names (a
+    // chain, a swap, a cycle), or by the file itself under another letter case. The batch can
+    // rename them in place, through temporary names, when the user agrees.
+    int heldBySelected = 0;
+};
+
+// Composes every file's new path, numbering from the start number in the batch's order (files:
+// the selection as the batch will order it), and looks whether each is taken. A new path
+// identical to the file's own path, byte for byte, is no conflict. New paths are not compared
+// with each other. One existence test per file, none after the first name that is taken.
+NameConflicts CheckNameConflicts(const BatchJob& job, const std::vector<FileEntry>& files,
+                                 const FileSystem& fileSystem);
 
 } // namespace tessaly

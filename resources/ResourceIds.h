@@ -16,6 +16,8 @@
 #define IDC_LOG_FILE 1016
 #define IDC_DONE_LABEL 1051
 #define IDC_NOT_DONE_LABEL 1053
+// The result dialog's button that undoes the batch just run.
+#define IDC_UNDO 1060
 
 // The application icon, shown by the About dialog and the main dialog.
 #define IDI_TESSALY 128

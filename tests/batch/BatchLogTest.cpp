@@ -36,6 +36,7 @@ TEST_F(Log, TwelveFilesTwoNotRenamed) {
     log.WriteRenameFailure("C:\\Photos\\IMG_0011.JPG");
     log.WriteSummary(10, 2, true, false);
     EXPECT_FALSE(log.IsOpen());
+    EXPECT_TRUE(log.complete());
     EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n"
                         "\r\n"
                         "  C:\\Photos\\IMG_0003.JPG\r\n"
@@ -43,6 +44,49 @@ TEST_F(Log, TwelveFilesTwoNotRenamed) {
                         "\r\n"
                         "Number of files renamed successfully: 10\r\n",
               written());
+}
+
+TEST_F(Log, AFileLeftUnderItsTemporaryNameIsListedWithBothNames) {
+    log.WriteLeftUnderTemporaryName("C:\\Photos\\a.jpg", "C:\\Photos\\~Tessaly-1-r0.tmp");
+    log.WriteRenameFailure("C:\\Photos\\b.jpg");
+    log.WriteSummary(0, 2, true, false);
+    EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n"
+                        "  C:\\Photos\\a.jpg (left as C:\\Photos\\~Tessaly-1-r0.tmp)\r\n"
+                        "  C:\\Photos\\b.jpg\r\n"
+                        "\r\nNumber of files renamed successfully: 0\r\n",
+              written());
+}
+
+// The log stays in the code page until a path comes that it cannot hold; then the whole file,
+// from its first line, is UTF-8 (here the fake's code page is ASCII).
+TEST_F(Log, APathBeyondTheCodePageTurnsTheWholeLogIntoUtf8) {
+    log.WriteRenameFailure("C:\\Photos\\a.jpg");
+    EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\Photos\\a.jpg\r\n",
+              written());
+    log.WriteRenameFailure("C:\\Photos\\\u03a6.jpg");
+    log.WriteSummary(0, 2, true, false);
+    EXPECT_TRUE(log.complete());
+    EXPECT_EQ("\xEF\xBB\xBF" + kHeader +
+                  "Files which could not be renamed:\r\n\r\n  C:\\Photos\\a.jpg\r\n"
+                  "  C:\\Photos\\\u03a6.jpg\r\n\r\nNumber of files renamed successfully: 0\r\n",
+              written());
+}
+
+// A full disk: the log keeps what reached it and says it is not complete, also when only its
+// close fails.
+TEST(LogFile, AWriteOrCloseThatFailsLeavesTheLogIncomplete) {
+    // The calls: create, header, failure heading, failure line, summary, close.
+    for (int call = 2; call <= 6; ++call) {
+        FakeFileSystem files;
+        BatchLog log;
+        files.planFault(call, FaultKind::Fail);
+        ASSERT_TRUE(log.Open(files, kLog));
+        log.WriteHeader(kDate);
+        log.WriteRenameFailure("C:\\Photos\\a.jpg");
+        log.WriteSummary(0, 1, true, false);
+        EXPECT_FALSE(log.complete()) << call;
+        EXPECT_FALSE(log.IsOpen()) << call;
+    }
 }
 
 TEST_F(Log, TheHeadingComesOnceEvenWhenOnlyTheLastFileFails) {

@@ -1,7 +1,8 @@
 // A whole batch over the in-memory file system, a scripted resizer and recorded windows: the
 // order of every step, the counts, the numbering, the log's bytes and the result.
-#include "naming/NameConflicts.h"
 #include "batch/RunBatch.h"
+#include "naming/NameConflicts.h"
+#include "platform/Patience.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeImageResizer.h"
 #include "support/RecordingBatchWindows.h"
@@ -20,9 +21,28 @@ const char* const kDate = "Friday, December 05, 2008  14:03:22";
 const std::string kHeader =
     "Vexmoor Software Tessaly\r\nFriday, December 05, 2008  14:03:22\r\n\r\n";
 
+const char* const kJournals = "J:\\Tessaly\\";
+
+// The files of the disk but the journals.
+std::vector<std::string> onDisk(const FakeFileSystem& fs) {
+    std::vector<std::string> files = fs.files();
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [](const std::string& f) { return f.rfind(kJournals, 0) == 0; }),
+                files.end());
+    return files;
+}
+
+// The renames of files but the journals'.
+std::size_t fileRenames(const FakeFileSystem& fs) {
+    return static_cast<std::size_t>(
+        std::count_if(fs.renames.begin(), fs.renames.end(),
+                      [](const auto& rename) { return rename.first.rfind(kJournals, 0) != 0; }));
+}
+
 // One invocation: its files on the fake disk, its job, and what the batch showed.
 struct Invocation {
     FakeFileSystem& fs;
+    JournalStore journals{fs, kJournals};
     std::vector<FileEntry> files;
     FakeImageResizer* resizer = nullptr;
     std::unique_ptr<BatchJob> job;
@@ -47,11 +67,14 @@ struct Invocation {
     }
 
     void run() {
-        RunBatch(*job, files, BatchPorts{fs, messages, windows, [this] {
-                                             ++dateRequests;
-                                             eventsAtDateRequest = windows.events;
-                                             return std::string(kDate);
-                                         }});
+        RunBatch(*job, files,
+                 BatchPorts{fs, messages, windows, journals,
+                            [this] {
+                                ++dateRequests;
+                                eventsAtDateRequest = windows.events;
+                                return std::string(kDate);
+                            },
+                            [] { return std::string("b1"); }});
     }
 
     std::vector<std::string> paths() const {
@@ -84,7 +107,7 @@ TEST_F(Batch, RenamesFileByFileWithProgressLogAndResult) {
     EXPECT_EQ(0, b.windows.openProgressWindows);
     EXPECT_EQ((std::vector<std::string>{"C:\\p\\Rome_001.JPG", "C:\\p\\Rome_002.JPG",
                                         "C:\\p\\Rome_003.JPG", "C:\\p\\Tessaly.log"}),
-              fs.files());
+              onDisk(fs));
     EXPECT_EQ("picture C:\\p\\IMG_0013.JPG", fs.bytes("C:\\p\\Rome_003.JPG"));
     EXPECT_EQ(kHeader + "All files were renamed successfully\r\n\r\nNumber of files renamed: 3\r\n",
               fs.bytes("C:\\p\\Tessaly.log"));
@@ -92,7 +115,7 @@ TEST_F(Batch, RenamesFileByFileWithProgressLogAndResult) {
     EXPECT_EQ(1, b.dateRequests);
     EXPECT_EQ((Events{"open", "done 0", "not done 0", "labels 1 0"}), b.eventsAtDateRequest);
     EXPECT_TRUE(b.messages.shown.empty());
-    EXPECT_TRUE(b.resizer->resizes.empty());
+    EXPECT_TRUE(b.resizer->scaled.empty());
     // The list keeps the paths it was given.
     EXPECT_EQ("C:\\p\\IMG_0001.JPG", b.files.front().path);
 }
@@ -117,12 +140,12 @@ TEST_F(Batch, EntirePrefixRemovedWithoutNumbersRenamesOnlyTheFirst) {
     b.job->setRename(true);
     b.job->setEntirePrefixRemoved(true);
     b.job->setNewPrefix("x");
-    ASSERT_EQ(std::nullopt, CheckNameConflicts(*b.job, fs));
+    ASSERT_EQ(std::nullopt, CheckNameConflicts(*b.job, b.files, fs).firstTaken);
     b.run();
 
     EXPECT_EQ((std::vector<std::string>{"C:\\p\\Tessaly.log", "C:\\p\\a2.jpg", "C:\\p\\a3.jpg",
                                         "C:\\p\\x.jpg"}),
-              fs.files());
+              onDisk(fs));
     EXPECT_EQ("picture C:\\p\\a1.jpg", fs.bytes("C:\\p\\x.jpg"));
     EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n"
                         "  C:\\p\\a2.jpg\r\n"
@@ -136,15 +159,22 @@ TEST_F(Batch, CancelAtTheOverwriteQuestionStopsResizingOnly) {
     Invocation b(fs, {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg", "C:\\p\\IMG_3.jpg",
                       "C:\\p\\IMG_4.jpg", "C:\\p\\IMG_5.jpg"});
     b.job->setResize(true);
-    b.resizer->results = {resize::Written, resize::Written, resize::CancelAll};
+    fs.addFile("C:\\p\\sml.IMG_3.jpg", 0, "an earlier copy");
+    b.messages.answers = {mb::IdCancel};
     b.run();
 
-    ASSERT_EQ(3u, b.resizer->resizes.size());
-    const ResizeCall& third = b.resizer->resizes[2];
-    EXPECT_EQ("C:\\p\\IMG_3.jpg", third.source);
-    EXPECT_EQ("C:\\p\\sml.IMG_3.jpg", third.target);
-    EXPECT_EQ(640u, third.width);
-    EXPECT_EQ(0u, third.height);
+    ASSERT_EQ(1u, b.messages.shown.size());
+    EXPECT_EQ("The resize file name already exists: C:\\p\\sml.IMG_3.jpg\nDo you want to "
+              "overwrite the file?  Select Cancel to cancel further resize operations.",
+              b.messages.shown[0].text);
+    EXPECT_EQ("Warning", b.messages.shown[0].caption);
+    EXPECT_EQ(mb::YesNoCancel, b.messages.shown[0].style);
+    EXPECT_EQ(MessageOwner::None, b.messages.shown[0].owner);
+    ASSERT_EQ(2u, b.resizer->scaled.size());
+    EXPECT_EQ(640u, b.resizer->scaled[1].width);
+    EXPECT_EQ(0u, b.resizer->scaled[1].height);
+    EXPECT_EQ("copy of picture C:\\p\\IMG_2.jpg", fs.bytes("C:\\p\\sml.IMG_2.jpg"));
+    EXPECT_EQ("an earlier copy", fs.bytes("C:\\p\\sml.IMG_3.jpg"));
     // Files 4 and 5 have no copy either: they are not done, and logged with file 3.
     EXPECT_EQ((Events{"open",        "done 0",
                       "not done 0",  "labels 0 1", //
@@ -172,10 +202,11 @@ TEST_F(Batch, CancelAtTheOverwriteQuestionStopsResizingOnly) {
     r.job->setResize(true);
     r.job->setNewPrefix("b");
     r.job->setRemovedCount(1);
-    r.resizer->results = {resize::CancelAll};
+    other.addFile("C:\\q\\sml.b1.jpg");
+    r.messages.answers = {mb::IdCancel};
     r.run();
-    EXPECT_EQ(1u, r.resizer->resizes.size());
-    EXPECT_EQ(3u, other.renames.size());
+    EXPECT_TRUE(r.resizer->scaled.empty());
+    EXPECT_EQ(3u, fileRenames(other));
     EXPECT_EQ("result 3 0 C:\\q\\Tessaly.log 1 1", r.windows.events.back());
     EXPECT_EQ(kHeader + "Files which could not be resized:\r\n\r\n"
                         "  C:\\q\\b1.jpg\r\n  C:\\q\\b2.jpg\r\n  C:\\q\\b3.jpg\r\n"
@@ -194,11 +225,11 @@ TEST_F(Batch, AFailedRenameCountsOnceIsLoggedAndIsNotResized) {
     b.run();
 
     // The number advances past the failed file: it leaves a gap.
-    ASSERT_EQ(2u, b.resizer->resizes.size());
-    EXPECT_EQ("C:\\p\\n01.jpg", b.resizer->resizes[0].source);
-    EXPECT_EQ("C:\\p\\sml.n01.jpg", b.resizer->resizes[0].target);
-    EXPECT_EQ("C:\\p\\n03.jpg", b.resizer->resizes[1].source);
-    EXPECT_EQ("C:\\p\\sml.n03.jpg", b.resizer->resizes[1].target);
+    EXPECT_EQ(
+        (std::vector<std::string>{"C:\\p\\IMG_2.jpg", "C:\\p\\Tessaly.log", "C:\\p\\n01.jpg",
+                                  "C:\\p\\n03.jpg", "C:\\p\\sml.n01.jpg", "C:\\p\\sml.n03.jpg"}),
+        onDisk(fs));
+    EXPECT_EQ("copy of picture C:\\p\\IMG_3.jpg", fs.bytes("C:\\p\\sml.n03.jpg"));
     EXPECT_EQ((Events{"open", "done 0", "not done 0", "labels 1 1",   //
                       "done 1", "not done 0", "percent 33", "pump",   //
                       "not done 1", "percent 66", "pump",             //
@@ -241,9 +272,11 @@ TEST_F(Batch, ALogThatCannotBeCreatedStopsBeforeAnyFileIsTouched) {
         EXPECT_EQ(row.message, b.messages.shown[0].text);
         EXPECT_EQ("File write error", b.messages.shown[0].caption);
         EXPECT_EQ(mb::Ok | mb::IconError, b.messages.shown[0].style);
-        EXPECT_TRUE(disk.renames.empty());
-        EXPECT_TRUE(b.resizer->resizes.empty());
+        EXPECT_EQ(0u, fileRenames(disk));
+        EXPECT_TRUE(b.resizer->scaled.empty());
         EXPECT_EQ(0, b.dateRequests);
+        // No journal offers to put back what never happened.
+        EXPECT_TRUE(disk.fileNames(kJournals).empty());
         const std::string notDone = std::to_string(paths.size());
         EXPECT_EQ((Events{"open", "done 0", "not done 0", "labels 1 1", "close",
                           "result " + notDone + " 0 C:\\p\\Tessaly.log 1 1"}),
@@ -292,8 +325,9 @@ TEST_F(Batch, ACopyNeverReplacesASelectedFile) {
         b.job->setResizePrefix(row.resizePrefix);
         b.run();
         std::vector<std::string> targets;
-        for (const ResizeCall& call : b.resizer->resizes)
-            targets.push_back(call.target);
+        for (const std::string& file : onDisk(disk))
+            if (disk.bytes(file).rfind("copy of ", 0) == 0)
+                targets.push_back(file);
         EXPECT_EQ(row.targets, targets);
         EXPECT_EQ(kHeader + "Files which could not be resized:\r\n\r\n" + row.notResized +
                       "\r\nNumber of files " + (row.rename ? "renamed and " : "") +
@@ -311,9 +345,12 @@ TEST_F(Batch, ByTimeAcrossFoldersTheLogGoesWithTheFirstFileProcessed) {
     b.job->setRenumber(1, 1, 1);
     b.job->setOrder(RenumberOrder::ByModificationTime);
     // Free in selection order (a\t1, a\t2, b\t3); in time order a\IMG_1, the last file,
-    // becomes a\t3.
+    // becomes a\t3, which the check in the batch's order finds.
     fs.addFile("C:\\a\\t3.jpg");
-    ASSERT_EQ(std::nullopt, CheckNameConflicts(*b.job, fs));
+    ASSERT_EQ(std::nullopt, CheckNameConflicts(*b.job, b.files, fs).firstTaken);
+    const std::vector<FileEntry> byTime = {b.files[2], b.files[1], b.files[0]};
+    ASSERT_EQ(std::optional<std::string>("C:\\a\\t3.jpg"),
+              CheckNameConflicts(*b.job, byTime, fs).firstTaken);
     b.run();
 
     EXPECT_EQ(
@@ -321,7 +358,7 @@ TEST_F(Batch, ByTimeAcrossFoldersTheLogGoesWithTheFirstFileProcessed) {
         b.paths());
     EXPECT_EQ((std::vector<std::string>{"C:\\a\\IMG_1.jpg", "C:\\a\\t2.jpg", "C:\\a\\t3.jpg",
                                         "C:\\b\\Tessaly.log", "C:\\b\\t1.jpg"}),
-              fs.files());
+              onDisk(fs));
     EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\a\\IMG_1.jpg\r\n"
                         "\r\nNumber of files renamed successfully: 2\r\n",
               fs.bytes("C:\\b\\Tessaly.log"));
@@ -331,9 +368,9 @@ TEST_F(Batch, ByTimeAcrossFoldersTheLogGoesWithTheFirstFileProcessed) {
 TEST_F(Batch, ByPictureDateTheRecordedDatesGiveTheNumbers) {
     Invocation b(fs, {"C:\\p\\a.jpg", "C:\\p\\b.jpg", "C:\\p\\c.jpg"},
                  {1140000000, 1200000000, 1270000000});
-    b.resizer->dateTags = {{"C:\\p\\a.jpg", "2009:01:01 00:00:00"},
-                           {"C:\\p\\b.jpg", "2011:01:01 00:00:00"},
-                           {"C:\\p\\c.jpg", "2007:01:01 00:00:00"}};
+    b.resizer->dateTags = {{"picture C:\\p\\a.jpg", "2009:01:01 00:00:00"},
+                           {"picture C:\\p\\b.jpg", "2011:01:01 00:00:00"},
+                           {"picture C:\\p\\c.jpg", "2007:01:01 00:00:00"}};
     b.job->setRename(true);
     b.job->setNewPrefix("n");
     b.job->setRenumber(1, 1, 1);
@@ -388,13 +425,13 @@ TEST_F(Batch, EverySummaryOfTheLogThroughAWholeBatch) {
         if (row.failure == SecondRename || row.failure == Both)
             disk.failRenameOf("C:\\p\\IMG_2.jpg");
         if (row.failure == FirstResize || row.failure == Both)
-            b.resizer->results = {resize::NotWritten};
+            b.resizer->unreadable.insert("picture C:\\p\\IMG_1.jpg");
         b.run();
         EXPECT_EQ(kHeader + row.log, disk.bytes("C:\\p\\Tessaly.log"));
         if (!row.rename && !row.resize) {
             // Nothing at all is done to the files, and each counts as done.
-            EXPECT_TRUE(disk.renames.empty());
-            EXPECT_TRUE(b.resizer->resizes.empty());
+            EXPECT_EQ(0u, fileRenames(disk));
+            EXPECT_TRUE(b.resizer->scaled.empty());
             EXPECT_EQ("result 0 2 C:\\p\\Tessaly.log 0 0", b.windows.events.back());
         }
     }
@@ -405,76 +442,207 @@ TEST_F(Batch, ANameThatStaysTheSameIsDoneWithoutARename) {
     b.job->setRename(true);
     b.files.push_back({"C:\\p\\IMG_3.jpg"}); // selected, but gone before the batch
     b.run();
-    EXPECT_TRUE(fs.renames.empty());
+    EXPECT_EQ(0u, fileRenames(fs));
     EXPECT_EQ("result 1 2 C:\\p\\Tessaly.log 1 0", b.windows.events.back());
     EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\p\\IMG_3.jpg\r\n"
                         "\r\nNumber of files renamed successfully: 2\r\n",
               fs.bytes("C:\\p\\Tessaly.log"));
 }
 
-// The platform takes paths of up to 259 bytes. A longer one is never cut to fit: that would
-// give the file another name than the one the user chose.
-TEST_F(Batch, PathsLongerThanThePlatformTakesAreNotAttempted) {
-    const std::string folder = "C:\\p\\";
-    const std::size_t room = kMaxPathLength - folder.size() - std::string("1.jpg").size();
-    // The length counts UTF-16 units: one for ム (three bytes), two for an emoji (four).
+// Paths are handed to the platform whole, in a form it takes at any length: a folder nested
+// past 300 characters is renamed, resized and logged like any other.
+TEST_F(Batch, PathsPastTheOldLimitAreRenamedResizedAndLogged) {
+    std::string folder = "C:\\";
+    while (folder.size() < 320)
+        folder += "nested folder " + std::to_string(folder.size()) + "\\";
+    Invocation b(fs, {folder + "IMG_1.jpg", folder + "IMG_2.jpg"});
+    b.job->setRename(true);
+    b.job->setResize(true);
+    b.job->setRemovedCount(4);
+    b.job->setNewPrefix(std::string(100, 'n'));
+    b.run();
+    const std::string name = std::string(100, 'n') + "1.jpg";
+    EXPECT_EQ("picture " + folder + "IMG_1.jpg", fs.bytes(folder + name));
+    EXPECT_EQ("copy of picture " + folder + "IMG_1.jpg", fs.bytes(folder + "sml." + name));
+    EXPECT_EQ("result 0 2 " + folder + "Tessaly.log 1 1", b.windows.events.back());
+    EXPECT_EQ(kHeader + "All files were renamed and resized successfully\r\n\r\n"
+                        "Number of files renamed/resized: 2\r\n",
+              fs.bytes(folder + "Tessaly.log"));
+}
+
+// Files whose new names other selected files hold go through temporary names when the user
+// agreed; every file ends under its new name and no temporary name survives the batch.
+TEST_F(Batch, RenamesInPlaceThroughTemporaryNames) {
+    // n100 ... n(100 + count - 1), each modified at its own time so that the batch's order by
+    // time turns the numbers round by shift.
+    const auto cycle = [](int count, int shift) {
+        std::vector<std::string> paths;
+        std::vector<std::int32_t> modified;
+        for (int i = 0; i < count; ++i) {
+            paths.push_back("C:\\p\\n" + std::to_string(100 + i) + ".jpg");
+            modified.push_back(1000 + (i + count - shift) % count);
+        }
+        return std::make_pair(paths, modified);
+    };
     const struct {
-        const char* character;
-        std::size_t count;
-        bool fits;
-    } prefixes[] = {{"n", room, true},
-                    {"n", room + 1, false},
-                    {"\u30e0", room, true},
-                    {"\U0001F600", room / 2, true},
-                    {"\U0001F600", room / 2 + 1, false}};
-    for (const auto& p : prefixes) {
-        std::string prefix;
-        for (std::size_t i = 0; i < p.count; ++i)
-            prefix += p.character;
+        const char* name;
+        std::pair<std::vector<std::string>, std::vector<std::int32_t>> files;
+        int start;
+    } rows[] = {
+        {"a swap", cycle(2, 1), 100},
+        {"a cycle of 40", cycle(40, 1), 100},
+        {"a chain", cycle(3, 0), 101},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         FakeFileSystem disk;
-        Invocation b(disk, {folder + "a1.jpg"});
+        Invocation b(disk, row.files.first, row.files.second);
         b.job->setRename(true);
         b.job->setRemovedCount(1);
-        b.job->setNewPrefix(prefix);
+        b.job->setNewPrefix("n");
+        b.job->setRenumber(1, 3, row.start);
+        b.job->setOrder(RenumberOrder::ByModificationTime);
+        b.job->setInPlace(true);
         b.run();
-        const std::string target = folder + prefix + "1.jpg";
-        const bool fits = p.fits;
-        EXPECT_EQ(fits, disk.hasFile(target)) << p.count << " of " << p.character;
-        EXPECT_EQ(!fits, disk.hasFile(folder + "a1.jpg")) << p.count << " of " << p.character;
-        EXPECT_EQ(fits ? "result 0 1 C:\\p\\Tessaly.log 1 0" : "result 1 0 C:\\p\\Tessaly.log 1 0",
+        const std::size_t count = row.files.first.size();
+        EXPECT_EQ("result 0 " + std::to_string(count) + " C:\\p\\Tessaly.log 1 0",
                   b.windows.events.back());
-        if (!fits) {
-            EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\p\\a1.jpg\r\n"
-                                "\r\nNumber of files renamed successfully: 0\r\n",
-                      disk.bytes(folder + "Tessaly.log"));
-        }
+        // The file at position k of the batch's order holds number start + k.
+        for (std::size_t k = 0; k < count; ++k)
+            EXPECT_EQ(
+                "picture " + b.files[k].path,
+                disk.bytes("C:\\p\\n" + std::to_string(row.start + static_cast<int>(k)) + ".jpg"));
+        EXPECT_EQ(count + 1, onDisk(disk).size());
+        for (const std::string& file : onDisk(disk))
+            EXPECT_EQ(std::string::npos, file.find("~Tessaly-")) << file;
     }
 
-    // A resized copy whose name would be too long is not written, and the file is logged.
+    // A change of letter case only shows in the name itself.
     FakeFileSystem disk;
-    Invocation b(disk, {folder + "a1.jpg", folder + "a2.jpg"});
-    b.job->setResize(true);
-    b.job->setResizePrefix(std::string(room + 1, 's'));
-    b.run();
-    EXPECT_TRUE(b.resizer->resizes.empty());
-    EXPECT_EQ("result 2 0 C:\\p\\Tessaly.log 0 1", b.windows.events.back());
-    EXPECT_EQ(kHeader + "Files which could not be resized:\r\n\r\n"
-                        "  C:\\p\\a1.jpg\r\n  C:\\p\\a2.jpg\r\n"
-                        "\r\nNumber of files resized successfully: 0\r\n",
-              disk.bytes(folder + "Tessaly.log"));
+    Invocation upper(disk, {"C:\\p\\img_1.jpg", "C:\\p\\img_2.jpg"});
+    upper.job->setRename(true);
+    upper.job->setRemovedCount(3);
+    upper.job->setNewPrefix("IMG");
+    upper.job->setInPlace(true);
+    upper.run();
+    EXPECT_EQ("C:\\p\\IMG_1.jpg", disk.storedPath("C:\\p\\img_1.jpg"));
+    EXPECT_EQ("C:\\p\\IMG_2.jpg", disk.storedPath("C:\\p\\img_2.jpg"));
+    EXPECT_EQ("result 0 2 C:\\p\\Tessaly.log 1 0", upper.windows.events.back());
+}
 
-    // Nor is a log whose path would be too long: the batch stops as for any log it cannot
-    // create.
-    FakeFileSystem deep;
-    const std::string deepFolder = "C:\\" + std::string(kMaxPathLength - 12, 'f') + "\\";
-    Invocation d(deep, {deepFolder + "a.jpg"});
-    ASSERT_LE(d.files[0].path.size(), kMaxPathLength);
-    d.job->setRename(true);
-    d.job->setNewPrefix("n");
-    d.run();
-    EXPECT_EQ(1u, d.messages.shown.size());
-    EXPECT_TRUE(deep.renames.empty());
-    EXPECT_FALSE(deep.hasFile(deepFolder + "Tessaly.log"));
+// A second step that fails sends the file back to its old name; when that is taken as well,
+// it stays under its temporary name and the log names both.
+TEST_F(Batch, AFailedSecondStepGoesBackOrStaysAndIsLogged) {
+    for (const bool oldNameTaken : {false, true}) {
+        SCOPED_TRACE(oldNameTaken);
+        FakeFileSystem disk;
+        Invocation b(disk, {"C:\\p\\n1.jpg", "C:\\p\\n2.jpg"});
+        b.job->setRename(true);
+        b.job->setRemovedCount(1);
+        b.job->setNewPrefix("n");
+        b.job->setRenumber(1, 1, 2);
+        b.job->setInPlace(true);
+        // n2 cannot leave its name, so n1 cannot take it.
+        disk.failRenameOf("C:\\p\\n2.jpg");
+        if (oldNameTaken)
+            b.windows.onPump = [&] {
+                if (!disk.hasFile("C:\\p\\n1.jpg"))
+                    disk.putFile("C:\\p\\n1.jpg", "someone else's");
+            };
+        b.run();
+        const std::string temporary = "C:\\p\\~Tessaly-b1-r0.tmp";
+        EXPECT_EQ("picture C:\\p\\n1.jpg", disk.bytes(oldNameTaken ? temporary : "C:\\p\\n1.jpg"));
+        EXPECT_EQ("result 2 0 C:\\p\\Tessaly.log 1 0", b.windows.events.back());
+        EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\p\\n2.jpg\r\n" +
+                      (oldNameTaken ? "  C:\\p\\n1.jpg (left as " + temporary + ")\r\n"
+                                    : std::string("  C:\\p\\n1.jpg\r\n")) +
+                      "\r\nNumber of files renamed successfully: 0\r\n",
+                  disk.bytes("C:\\p\\Tessaly.log"));
+    }
+}
+
+// A photo that another program holds for a moment is tried again, about 100 ms later, with
+// the messages served meanwhile; one that stays held counts as not renamed.
+TEST_F(Batch, ARenameMeetingAFileHeldForAMomentIsTriedAgain) {
+    for (const int busy : {2, 5}) {
+        FakeFileSystem disk;
+        Invocation b(disk, {"C:\\p\\a1.jpg", "C:\\p\\a2.jpg"});
+        b.job->setRename(true);
+        b.job->setNewPrefix("x");
+        disk.busyRenamesOf("C:\\p\\a1.jpg", busy);
+        b.run();
+        const bool renamed = busy < Patience::kTries;
+        EXPECT_EQ(renamed, disk.hasFile("C:\\p\\xa1.jpg")) << busy;
+        EXPECT_EQ(std::vector<int>(static_cast<std::size_t>(std::min(busy, Patience::kTries - 1)),
+                                   Patience::kPauseMilliseconds),
+                  b.windows.waits)
+            << busy;
+        EXPECT_EQ(renamed ? "result 0 2 C:\\p\\Tessaly.log 1 0"
+                          : "result 1 1 C:\\p\\Tessaly.log 1 0",
+                  b.windows.events.back());
+    }
+}
+
+// A log that could not be written whole is named in a message after the batch; the result
+// dialog still shows where it is.
+TEST_F(Batch, ALogCutShortIsTold) {
+    Invocation b(fs, {"C:\\p\\a1.jpg", "C:\\p\\a2.jpg"});
+    b.job->setRename(true);
+    b.job->setNewPrefix("x");
+    fs.failRenameOf("C:\\p\\a2.jpg");
+    // The calls up to the log's failure line: facts of both files, the log's creation and
+    // header, the journal's creation, plan, flush, the two renames, the failure heading.
+    fs.planFault(11, FaultKind::Fail);
+    b.run();
+    ASSERT_EQ(1u, b.messages.shown.size());
+    EXPECT_EQ("The log file \"C:\\p\\Tessaly.log\" could not be written completely.",
+              b.messages.shown[0].text);
+    EXPECT_EQ("File write error", b.messages.shown[0].caption);
+    EXPECT_EQ("result 1 1 C:\\p\\Tessaly.log 1 0", b.windows.events.back());
+}
+
+// The journal of a finished batch: the plan of its folder and its end, under a name that says
+// so; the result dialog can undo what the batch did.
+TEST_F(Batch, TheJournalRecordsThePlanAndTheResultCanUndoIt) {
+    Invocation b(fs, {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg"}, {1000, 2000});
+    b.job->setRename(true);
+    b.job->setResize(true);
+    b.job->setRemovedCount(4);
+    b.job->setNewPrefix("r");
+    const std::vector<std::string> journals = fs.fileNames(kJournals);
+    b.run();
+    const std::vector<std::string> names = fs.fileNames(kJournals);
+    ASSERT_EQ(1u, names.size());
+    EXPECT_EQ(folderKey("C:\\p\\") + "-b1.finished", names[0]);
+    const std::optional<Journal> journal = parseJournal(fs.bytes(kJournals + names[0]));
+    ASSERT_TRUE(journal);
+    EXPECT_EQ(JournalState::Finished, journal->state);
+    EXPECT_EQ("C:\\p\\", journal->folder);
+    ASSERT_EQ(2u, journal->entries.size());
+    EXPECT_EQ("IMG_1.jpg", journal->entries[0].oldName);
+    EXPECT_EQ("r1.jpg", journal->entries[0].newName);
+    EXPECT_EQ("sml.r1.jpg", journal->entries[0].copyName);
+    EXPECT_EQ(2u, journal->copies.size());
+    EXPECT_TRUE(b.windows.results.at(0).canUndo);
+
+    // Undone at once from the result dialog.
+    FakeFileSystem disk;
+    Invocation u(disk, {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg"}, {1000, 2000});
+    u.job->setRename(true);
+    u.job->setResize(true);
+    u.job->setRemovedCount(4);
+    u.job->setNewPrefix("r");
+    u.windows.chooseUndo = true;
+    u.run();
+    EXPECT_EQ(
+        (std::vector<std::string>{"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg", "C:\\p\\Tessaly.log"}),
+        onDisk(disk));
+    ASSERT_EQ(1u, u.messages.shown.size());
+    EXPECT_EQ("Tessaly put 2 files back under their old names and deleted 2 copies.",
+              u.messages.shown[0].text);
+    EXPECT_EQ(std::vector<std::string>{folderKey("C:\\p\\") + "-b1.undone"},
+              disk.fileNames(kJournals));
+    EXPECT_TRUE(journals.empty());
 }
 
 TEST_F(Batch, ABatchStartedWhileThisOnePumpsRunsOnItsOwn) {
@@ -489,7 +657,7 @@ TEST_F(Batch, ABatchStartedWhileThisOnePumpsRunsOnItsOwn) {
     inner.job->setRemovedCount(1);
     inner.job->setNewPrefix("i");
     inner.job->setRenumber(1, 1, 7);
-    inner.resizer->results = {resize::NotWritten};
+    inner.resizer->unreadable.insert("picture C:\\q\\b1.jpg");
     // Explorer's window handles a second request between the outer batch's first two files.
     outer.windows.onPump = [&] {
         if (inner.windows.results.empty())
@@ -499,8 +667,8 @@ TEST_F(Batch, ABatchStartedWhileThisOnePumpsRunsOnItsOwn) {
 
     EXPECT_EQ((std::vector<std::string>{"C:\\p\\Tessaly.log", "C:\\p\\o1.jpg", "C:\\p\\o2.jpg",
                                         "C:\\p\\o3.jpg", "C:\\q\\Tessaly.log", "C:\\q\\i7.jpg",
-                                        "C:\\q\\i8.jpg"}),
-              fs.files());
+                                        "C:\\q\\i8.jpg", "C:\\q\\sml.i8.jpg"}),
+              onDisk(fs));
     EXPECT_EQ("result 0 3 C:\\p\\Tessaly.log 1 0", outer.windows.events.back());
     EXPECT_EQ("result 1 1 C:\\q\\Tessaly.log 1 1", inner.windows.events.back());
     EXPECT_EQ(kHeader + "All files were renamed successfully\r\n\r\nNumber of files renamed: 3\r\n",

@@ -12,6 +12,7 @@
 #include "support/FakeImageResizer.h"
 #include "support/FakeSettingsBackend.h"
 #include "support/RecordingPageOpener.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "viewpage/ViewPageWriter.h"
 
 #include <gtest/gtest.h>
@@ -48,53 +49,35 @@ std::vector<FileEntry> Entries(const std::vector<std::string>& paths) {
     return files;
 }
 
-// The disk as the conflict check sees it, noting at each look whether the wait cursor is up.
-class WatchedDisk final : public FileSystem {
-public:
-    explicit WatchedDisk(FakeFileSystem& disk) : disk_(disk) {}
-    const FakeDialogControls* window = nullptr;
-    mutable std::vector<int> cursorDepths;
-
-    bool exists(const std::string& path) const override {
-        cursorDepths.push_back(window->waitCursorDepth);
-        return disk_.exists(path);
-    }
-    bool renameNoReplace(const std::string& from, const std::string& to) override {
-        return disk_.renameNoReplace(from, to);
-    }
-    std::optional<std::int32_t> modificationTime(const std::string& path) const override {
-        return disk_.modificationTime(path);
-    }
-    std::unique_ptr<TextFile> createTextFile(const std::string& path) override {
-        return disk_.createTextFile(path);
-    }
-    std::optional<std::string> readHead(const std::string& path, std::size_t count) const override {
-        return disk_.readHead(path, count);
-    }
-
-private:
-    FakeFileSystem& disk_;
-};
-
 // The dialog as the verb sets it up and runs it, on controls without windows. The machine key
 // exists, as the installer leaves it, so that saved resize settings are kept.
 struct RenameRun {
     FakeFileSystem disk;
-    WatchedDisk watchedDisk{disk};
+    // At each look at the disk, whether the wait cursor was up.
+    std::vector<int> cursorDepths;
     FakeSettingsBackend registry;
     SettingsStore store{registry};
     RecordingPageOpener opener;
-    ViewPageWriter viewPage{disk, opener};
+    ScriptedMessageBoxes messages;
+    ViewPageWriter viewPage{disk, opener, messages};
     std::vector<FileEntry> files;
     BatchJob job;
+    // The orders the check asked for; the batch's order is the list reversed.
+    std::vector<RenumberOrder> ordersAsked;
     CRenameDlg dialog;
     FakeDialogControls window;
 
     explicit RenameRun(const std::vector<std::string>& paths,
                        const std::function<void(RenameRun&)>& before = {})
         : files(Entries(paths)), job(files, std::make_unique<FakeImageResizer>()),
-          dialog({store, watchedDisk, viewPage}) {
-        watchedDisk.window = &window;
+          dialog({store, disk, viewPage, [this](const BatchJob& j, RenumberOrder order) {
+                      ordersAsked.push_back(order);
+                      std::vector<FileEntry> reversed = j.files();
+                      if (order != RenumberOrder::ByPath)
+                          std::reverse(reversed.begin(), reversed.end());
+                      return reversed;
+                  }}) {
+        disk.onExists = [this] { cursorDepths.push_back(window.waitCursorDepth); };
         for (const FileEntry& file : files)
             disk.addFile(file.path);
         registry.addKey(SettingsRoot::Machine, kMachineKey);
@@ -483,7 +466,7 @@ TEST(RenameDialog, RenameFilesSavesOnEveryPressAndATakenNameKeepsTheDialogOpen) 
     EXPECT_EQ("Tessaly Notice", run.window.messages[0].caption);
     EXPECT_EQ(mb::Ok | mb::IconExclamation, run.window.messages[0].style);
     // The check looked at the disk under the wait cursor, up to the first taken name.
-    EXPECT_EQ((std::vector<int>{1, 1}), run.watchedDisk.cursorDepths);
+    EXPECT_EQ((std::vector<int>{1, 1}), run.cursorDepths);
     EXPECT_EQ(1, run.window.waitCursorShown);
     EXPECT_EQ(0, run.window.waitCursorDepth);
     // The options were written before the check, and stay written.
@@ -543,7 +526,7 @@ TEST(RenameDialog, ANewPrefixThatNoFileNameMayHoldIsRefusedBeforeAnythingElse) {
         EXPECT_EQ("Tessaly Notice", run.window.messages[0].caption);
         // Nothing saved, nothing looked at on disk.
         EXPECT_EQ(0, SetCalls(run.registry, "ResizePrefix")) << prefix;
-        EXPECT_TRUE(run.watchedDisk.cursorDepths.empty()) << prefix;
+        EXPECT_TRUE(run.cursorDepths.empty()) << prefix;
     }
     // Only the renaming uses the new prefix.
     RenameRun resizeOnly(kRomePhotos);
@@ -552,6 +535,39 @@ TEST(RenameDialog, ANewPrefixThatNoFileNameMayHoldIsRefusedBeforeAnythingElse) {
     resizeOnly.Click(IDC_RESIZE);
     resizeOnly.Click(IDC_RENAME_FILES);
     EXPECT_TRUE(resizeOnly.window.ended);
+}
+
+// New names that other selected files give up: the user may let the batch rename in place.
+// The check numbers the files in the batch's order for the chosen renumber order.
+TEST(RenameDialog, NamesOtherSelectedFilesGiveUpAskToRenameInPlace) {
+    const std::vector<std::string> swapped = {"C:\\Photos\\b1.jpg", "C:\\Photos\\b2.jpg"};
+    for (const int answer : {mb::IdNo, mb::IdYes}) {
+        RenameRun run(swapped);
+        run.dialog.order = RenumberOrder::ByModificationTime;
+        run.Type("b");
+        run.Click(IDC_RENUMBER);
+        run.window.answers = {answer};
+        // By the batch's order (reversed here) b2 takes b1 and b1 takes b2.
+        run.Click(IDC_RENAME_FILES);
+        EXPECT_EQ(std::vector<RenumberOrder>{RenumberOrder::ByModificationTime}, run.ordersAsked);
+        ASSERT_EQ(1u, run.window.messages.size());
+        EXPECT_EQ("2 of the new file names belong to other selected files, which are renamed too.  "
+                  "Tessaly will rename those files in two steps, first to a temporary name and "
+                  "then to the new one.  Do you want to continue?",
+                  run.window.messages[0].text);
+        EXPECT_EQ("Tessaly Notice", run.window.messages[0].caption);
+        EXPECT_EQ(mb::YesNo | mb::IconQuestion, run.window.messages[0].style);
+        EXPECT_EQ(answer == mb::IdYes, run.window.ended);
+        EXPECT_EQ(answer == mb::IdYes, run.job.inPlace());
+    }
+    // Numbered in path order b1 and b2 keep their names: nothing to ask.
+    RenameRun byPath(swapped);
+    byPath.Type("b");
+    byPath.Click(IDC_RENUMBER);
+    byPath.Click(IDC_RENAME_FILES);
+    EXPECT_TRUE(byPath.window.messages.empty());
+    EXPECT_TRUE(byPath.window.ended);
+    EXPECT_FALSE(byPath.job.inPlace());
 }
 
 // Only resizing: the new names do not matter, so nothing is checked on disk.
@@ -566,7 +582,7 @@ TEST(RenameDialog, ResizeOnlyClosesWithoutTheConflictCheck) {
     run.Click(IDC_RENAME_FILES);
     EXPECT_TRUE(run.window.ended);
     EXPECT_EQ(IDC_OK, run.window.endResult);
-    EXPECT_TRUE(run.watchedDisk.cursorDepths.empty());
+    EXPECT_TRUE(run.cursorDepths.empty());
     EXPECT_EQ(1, SetCalls(run.registry, "ResizePrefix"));
     EXPECT_FALSE(run.dialog.renameChecked);
     EXPECT_TRUE(run.dialog.resizeChecked);

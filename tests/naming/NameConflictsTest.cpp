@@ -1,9 +1,12 @@
-// The check before a rename batch: the first new path that something already holds.
+// The check before a rename batch: the first new path that something the batch does not rename
+// away already holds, and how many new paths other selected files hold now.
 #include "naming/NameConflicts.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeImageResizer.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace tessaly::test {
 namespace {
@@ -16,85 +19,161 @@ struct Selection {
         : files(std::move(paths)), job(files, std::make_unique<FakeImageResizer>()) {}
 };
 
-TEST(CheckNameConflicts, NumbersShiftedOntoTheSelectionItselfAreTaken) {
-    FakeFileSystem fs;
-    Selection s({{"C:\\p\\p1.jpg"}, {"C:\\p\\p2.jpg"}, {"C:\\p\\p3.jpg"}});
-    for (const FileEntry& file : s.files)
-        fs.addFile(file.path);
-    s.job.setRemovedCount(1);
-    s.job.setNewPrefix("p");
-    s.job.setRenumber(1, 1, 2);
-    EXPECT_EQ(std::optional<std::string>("C:\\p\\p2.jpg"), CheckNameConflicts(s.job, fs));
-    // The check stops at the first conflict and touches nothing.
-    EXPECT_EQ(1, fs.existsCalls);
-    EXPECT_TRUE(fs.renames.empty());
-}
+struct Row {
+    const char* name;
+    std::vector<std::string> selected; // in the batch's order
+    std::vector<std::string> others;   // on the disk, not selected
+    std::function<void(BatchJob&)> options;
+    std::optional<std::string> firstTaken;
+    int heldBySelected;
+};
 
-TEST(CheckNameConflicts, OneExistenceTestPerFileWhenAllAreFree) {
-    FakeFileSystem fs;
-    Selection s({{"C:\\p\\IMG_0001.JPG"}, {"C:\\p\\IMG_0002.JPG"}, {"C:\\p\\IMG_0013.JPG"}});
-    for (const FileEntry& file : s.files)
-        fs.addFile(file.path);
-    fs.addFile("C:\\p\\Rome_004.JPG"); // one number beyond the last
-    s.job.setRemovedCount(4);
-    s.job.setNewPrefix("Rome_");
-    s.job.setRenumber(1, 3, 1);
-    EXPECT_EQ(std::nullopt, CheckNameConflicts(s.job, fs));
-    EXPECT_EQ(3, fs.existsCalls);
-
-    // Numbering starts from the start number: from 2, the last new path is taken.
-    s.job.setRenumber(1, 3, 2);
-    EXPECT_EQ(std::optional<std::string>("C:\\p\\Rome_004.JPG"), CheckNameConflicts(s.job, fs));
-}
-
-TEST(CheckNameConflicts, ANameThatStaysTheSameIsNoConflict) {
-    FakeFileSystem fs;
-    Selection s({{"C:\\p\\IMG_1.jpg"}, {"C:\\p\\IMG_2.jpg"}});
-    for (const FileEntry& file : s.files)
-        fs.addFile(file.path);
-    EXPECT_EQ(std::nullopt, CheckNameConflicts(s.job, fs));
-}
-
-TEST(CheckNameConflicts, ALetterCaseChangeIsRefusedWhereTheFileSystemIgnoresCase) {
-    for (const bool ignoresCase : {true, false}) {
-        FakeFileSystem fs(ignoresCase);
-        Selection s({{"C:\\p\\img_1.jpg"}, {"C:\\p\\img_2.jpg"}});
-        for (const FileEntry& file : s.files)
-            fs.addFile(file.path);
-        s.job.setRemovedCount(3);
-        s.job.setNewPrefix("IMG");
-        const std::optional<std::string> expected =
-            ignoresCase ? std::optional<std::string>("C:\\p\\IMG_1.jpg") : std::nullopt;
-        EXPECT_EQ(expected, CheckNameConflicts(s.job, fs)) << "ignores case: " << ignoresCase;
+TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
+    const auto shift = [](int start) {
+        return [start](BatchJob& job) {
+            job.setRemovedCount(1);
+            job.setNewPrefix("p");
+            job.setRenumber(1, 1, start);
+        };
+    };
+    const Row rows[] = {
+        {"all free, the name beyond the last one taken",
+         {"C:\\p\\IMG_0001.JPG", "C:\\p\\IMG_0002.JPG", "C:\\p\\IMG_0013.JPG"},
+         {"C:\\p\\Rome_004.JPG"},
+         [](BatchJob& job) {
+             job.setRemovedCount(4);
+             job.setNewPrefix("Rome_");
+             job.setRenumber(1, 3, 1);
+         },
+         std::nullopt,
+         0},
+        {"numbered from 2, the last name is taken",
+         {"C:\\p\\IMG_0001.JPG", "C:\\p\\IMG_0002.JPG", "C:\\p\\IMG_0013.JPG"},
+         {"C:\\p\\Rome_004.JPG"},
+         [](BatchJob& job) {
+             job.setRemovedCount(4);
+             job.setNewPrefix("Rome_");
+             job.setRenumber(1, 3, 2);
+         },
+         "C:\\p\\Rome_004.JPG",
+         0},
+        {"names that stay the same",
+         {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg"},
+         {},
+         [](BatchJob&) {},
+         std::nullopt,
+         0},
+        {"a chain shifted onto the selection",
+         {"C:\\p\\p1.jpg", "C:\\p\\p2.jpg", "C:\\p\\p3.jpg"},
+         {},
+         shift(2),
+         std::nullopt,
+         2},
+        {"a chain that ends on someone else's file",
+         {"C:\\p\\p1.jpg", "C:\\p\\p2.jpg", "C:\\p\\p3.jpg"},
+         {"C:\\p\\p4.jpg"},
+         shift(2),
+         "C:\\p\\p4.jpg",
+         2},
+        {"a swap",
+         {"C:\\p\\a.jpg", "C:\\p\\b.jpg"},
+         {},
+         [](BatchJob& job) {
+             job.setEntirePrefixRemoved(true);
+             job.setRenumber(1, 0, 0);
+             job.setNewPrefix("");
+         },
+         std::nullopt,
+         0},
+        {"a cycle of three by number",
+         {"C:\\p\\n2.jpg", "C:\\p\\n3.jpg", "C:\\p\\n1.jpg"},
+         {},
+         [](BatchJob& job) { job.setRenumber(1, 1, 1); },
+         std::nullopt,
+         3},
+        {"a change of letter case only",
+         {"C:\\p\\img_1.jpg", "C:\\p\\img_2.jpg"},
+         {},
+         [](BatchJob& job) {
+             job.setRemovedCount(3);
+             job.setNewPrefix("IMG");
+         },
+         std::nullopt,
+         2},
+        // a1 keeps its name, which b1 would take.
+        {"a selected file that keeps its name",
+         {"C:\\p\\a1.jpg", "C:\\p\\b1.jpg"},
+         {},
+         [](BatchJob& job) {
+             job.setRemovedCount(1);
+             job.setNewPrefix("a");
+         },
+         "C:\\p\\a1.jpg",
+         0},
+        {"one name for all, free",
+         {"C:\\p\\a1.jpg", "C:\\p\\a2.jpg", "C:\\p\\a3.jpg"},
+         {},
+         [](BatchJob& job) {
+             job.setEntirePrefixRemoved(true);
+             job.setNewPrefix("x");
+         },
+         std::nullopt,
+         0},
+        {"one name for all, a folder holds it",
+         {"C:\\p\\a1.jpg", "C:\\p\\a2.jpg"},
+         {"C:\\p\\X.JPG\\"},
+         [](BatchJob& job) {
+             job.setEntirePrefixRemoved(true);
+             job.setNewPrefix("x");
+         },
+         "C:\\p\\x.jpg",
+         0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeFileSystem fs;
+        std::vector<FileEntry> files;
+        for (const std::string& path : row.selected) {
+            fs.addFile(path);
+            files.push_back({path});
+        }
+        for (const std::string& path : row.others) {
+            if (path.back() == '\\')
+                fs.addFolder(path.substr(0, path.size() - 1));
+            else
+                fs.addFile(path);
+        }
+        Selection s(files);
+        row.options(s.job);
+        const NameConflicts found = CheckNameConflicts(s.job, s.files, fs);
+        EXPECT_EQ(row.firstTaken, found.firstTaken);
+        EXPECT_EQ(row.heldBySelected, found.heldBySelected);
+        // At most one existence test per file, none after the first taken name, and nothing
+        // touched.
+        EXPECT_LE(fs.existsCalls, static_cast<int>(files.size()));
+        EXPECT_TRUE(fs.renames.empty());
     }
 }
 
-TEST(CheckNameConflicts, EntirePrefixRemovedGivesOneNameWhichPassesWhileFree) {
+// The check numbers the files in the order it is given: the batch's own.
+TEST(CheckNameConflicts, NumbersInTheOrderGiven) {
     FakeFileSystem fs;
-    Selection s({{"C:\\p\\a1.jpg"}, {"C:\\p\\a2.jpg"}, {"C:\\p\\a3.jpg"}});
-    for (const FileEntry& file : s.files)
-        fs.addFile(file.path);
-    s.job.setEntirePrefixRemoved(true);
-    s.job.setNewPrefix("x");
-    // New paths are not compared with each other: the batch finds the collision.
-    EXPECT_EQ(std::nullopt, CheckNameConflicts(s.job, fs));
-    fs.addFolder("C:\\p\\X.JPG"); // a folder takes a name as well as a file
-    EXPECT_EQ(std::optional<std::string>("C:\\p\\x.jpg"), CheckNameConflicts(s.job, fs));
-}
-
-TEST(CheckNameConflicts, NumbersInSelectionOrderWhateverTheChosenOrder) {
-    FakeFileSystem fs;
-    Selection s({{"C:\\p\\a.jpg"}, {"C:\\p\\b.jpg"}});
-    fs.addFile("C:\\p\\a.jpg", 2000);
-    fs.addFile("C:\\p\\b.jpg", 1000);
+    fs.addFile("C:\\p\\a.jpg");
+    fs.addFile("C:\\p\\b.jpg");
     fs.addFile("C:\\p\\n1.jpg");
+    Selection s({{"C:\\p\\a.jpg"}, {"C:\\p\\b.jpg"}});
     s.job.setRemovedCount(1);
     s.job.setNewPrefix("n");
     s.job.setRenumber(1, 1, 0);
-    s.job.setOrder(RenumberOrder::ByModificationTime);
-    // By time, b would take n0 and a n1; the check gives a n0 and b n1.
-    EXPECT_EQ(std::optional<std::string>("C:\\p\\n1.jpg"), CheckNameConflicts(s.job, fs));
-    EXPECT_EQ("C:\\p\\a.jpg", s.files.front().path);
+    EXPECT_EQ(std::optional<std::string>("C:\\p\\n1.jpg"),
+              CheckNameConflicts(s.job, s.files, fs).firstTaken);
+    const std::vector<FileEntry> byTime = {{"C:\\p\\b.jpg"}, {"C:\\p\\a.jpg"}};
+    EXPECT_EQ(std::optional<std::string>("C:\\p\\n1.jpg"),
+              CheckNameConflicts(s.job, byTime, fs).firstTaken);
+    fs.addFile("C:\\p\\n0.jpg");
+    fs.removeFile("C:\\p\\n1.jpg");
+    EXPECT_EQ(std::optional<std::string>("C:\\p\\n0.jpg"),
+              CheckNameConflicts(s.job, byTime, fs).firstTaken);
 }
 
 } // namespace

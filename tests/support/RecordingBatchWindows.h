@@ -16,13 +16,19 @@ public:
     std::vector<std::string> events;
     std::vector<int> percents; // every SetPercent, as given
     std::vector<ResultReport> results;
+    std::vector<int> waits;      // every Wait, in milliseconds
+    bool chooseUndo = false;     // the answer of the result dialog
     int openProgressWindows = 0; // progress windows not yet destroyed
     // Runs inside every PumpMessages, as a message handler would (a nested invocation, say).
     std::function<void()> onPump;
     bool pumpResult = true;
 
     std::unique_ptr<ProgressWindow> OpenProgress() override;
-    void ShowResult(const ResultReport& report) override;
+    void Wait(int milliseconds) override {
+        waits.push_back(milliseconds);
+        events.push_back("wait " + std::to_string(milliseconds));
+    }
+    bool ShowResult(const ResultReport& report) override;
 
 private:
     class Progress;
@@ -75,11 +81,12 @@ inline std::unique_ptr<ProgressWindow> RecordingBatchWindows::OpenProgress() {
     return std::make_unique<Progress>(*this);
 }
 
-inline void RecordingBatchWindows::ShowResult(const ResultReport& report) {
+inline bool RecordingBatchWindows::ShowResult(const ResultReport& report) {
     results.push_back(report);
     events.push_back("result " + report.notDoneText + " " + report.doneText + " " +
                      report.logFileText + " " + std::to_string(report.rename) + " " +
                      std::to_string(report.resize));
+    return chooseUndo;
 }
 
 } // namespace tessaly::test

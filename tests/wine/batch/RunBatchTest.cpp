@@ -9,7 +9,6 @@
 #include "resources/ResourceIds.h"
 #include "support/DialogDriver.h"
 #include "support/Pictures.h"
-#include "support/ScriptedMessageBoxes.h"
 #include "support/LogHeader.h"
 #include "support/TempFolder.h"
 
@@ -63,7 +62,6 @@ LRESULT CALLBACK WatchDestruction(int code, WPARAM wParam, LPARAM lParam) {
 class WineBatch : public ::testing::Test {
 protected:
     TempFolder folder;
-    ScriptedMessageBoxes messages;
     std::vector<FileEntry> files;
     std::unique_ptr<BatchJob> job;
     HWND owner = nullptr;
@@ -93,15 +91,27 @@ protected:
     void select(const std::vector<std::string>& names) {
         for (const std::string& name : names)
             files.push_back({folder.path() + name});
-        job = std::make_unique<BatchJob>(files, std::make_unique<GdiplusResizer>(messages));
+        job = std::make_unique<BatchJob>(files, std::make_unique<GdiplusResizer>());
     }
 
+    // The overwrite questions the batch asked, each answered with Yes.
+    std::vector<std::string> questions;
+
     // Runs the batch as the verb will, while a second thread reads the result dialog and
-    // presses its OK.
-    ResultSeen run() {
+    // presses its OK, answering Yes to every overwrite question before it. invoking: the window
+    // the shell named, if any.
+    ResultSeen run(HWND invoking = nullptr) {
         ResultSeen seen;
         DialogScript script([&] {
-            const HWND dialog = WaitForDialogWithControl(kCaption, IDC_LOG_FILE, 60000);
+            HWND dialog = nullptr;
+            for (int waited = 0; dialog == nullptr && waited < 600; ++waited) {
+                if (const HWND question = WaitForDialog("Warning", 0)) {
+                    questions.push_back(ControlText(question, 0xFFFF));
+                    ClickButton(question, IDYES);
+                    WaitUntilGone(question);
+                }
+                dialog = WaitForDialogWithControl(kCaption, IDC_LOG_FILE, 100);
+            }
             if (dialog == nullptr)
                 return;
             seen.shown = true;
@@ -114,7 +124,7 @@ protected:
             seen.logFile = ControlText(dialog, IDC_LOG_FILE);
             ClickButton(dialog, IDC_OK);
         });
-        RunBatch(*job, files);
+        RunBatch(*job, files, invoking);
         script.Join();
         return seen;
     }
@@ -145,7 +155,7 @@ protected:
             seen.result.logFile = ControlText(dialog, IDC_LOG_FILE);
             ClickButton(dialog, IDC_OK);
         });
-        RunBatch(*job, files);
+        RunBatch(*job, files, nullptr);
         script.Join();
         return seen;
     }
@@ -166,12 +176,14 @@ TEST_F(WineBatch, RenamesAndResizesWithTheRealWindows) {
     job->setResizeWidth(320);
     job->setResizePrefix("sml.");
     Win32FileSystem fileSystem;
-    ASSERT_EQ(std::nullopt, CheckNameConflicts(*job, fileSystem));
+    ASSERT_EQ(std::nullopt, CheckNameConflicts(*job, files, fileSystem).firstTaken);
 
     const ResultSeen result = run();
 
     ASSERT_TRUE(result.shown);
     EXPECT_TRUE(result.progressGone);
+    // Without a window of the shell's, the result has no owner and the progress window is the
+    // foreground window's.
     EXPECT_EQ(nullptr, result.owner);
     EXPECT_EQ("Files renamed/resized:", result.doneLabel);
     EXPECT_EQ("3", result.done);
@@ -200,7 +212,7 @@ TEST_F(WineBatch, RenamesAndResizesWithTheRealWindows) {
     EXPECT_EQ("All files were renamed and resized successfully\r\n\r\n"
               "Number of files renamed/resized: 3\r\n",
               logAfterHeader(readFile(folder.path() + "Tessaly.log")));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(questions.empty());
 }
 
 // Yes to every overwrite question: the selected sml.IMG_0001.jpg is still not replaced by the
@@ -211,7 +223,6 @@ TEST_F(WineBatch, ACopyNeverReplacesASelectedFile) {
         ASSERT_TRUE(writePicture(file.path, 800, 600, L"image/jpeg")) << file.path;
     const std::string selected = readFile(folder.path() + "sml.IMG_0001.jpg");
     folder.write("sml.IMG_0002.jpg", "an older copy");
-    messages.otherwise = mb::IdYes;
     job->setResize(true);
     job->setResizeWidth(320);
     job->setResizePrefix("sml.");
@@ -222,8 +233,8 @@ TEST_F(WineBatch, ACopyNeverReplacesASelectedFile) {
     EXPECT_EQ("2", result.done);
     EXPECT_EQ("1", result.notDone);
     EXPECT_EQ(selected, readFile(folder.path() + "sml.IMG_0001.jpg"));
-    ASSERT_EQ(1u, messages.shown.size());
-    EXPECT_NE(std::string::npos, messages.shown[0].text.find("sml.IMG_0002.jpg"));
+    ASSERT_EQ(1u, questions.size());
+    EXPECT_NE(std::string::npos, questions[0].find("sml.IMG_0002.jpg"));
     EXPECT_EQ((std::set<std::string>{"IMG_0001.jpg", "IMG_0002.jpg", "sml.IMG_0001.jpg",
                                      "sml.IMG_0002.jpg", "sml.sml.IMG_0001.jpg", "Tessaly.log"}),
               namesIn(folder.path()));
@@ -308,35 +319,110 @@ TEST_F(WineBatch, ASelectedFileIsNeverReplacedByTheLog) {
     EXPECT_EQ("my notes", readFile(folder.path() + "tessaly.LOG"));
 }
 
-// Wine's MoveFileA takes a target longer than MAX_PATH and creates it, where Windows refuses
-// it; either way the batch must not attempt such a name, nor any shorter form of it.
-TEST_F(WineBatch, ANewPathTooLongForThePlatformIsNotAttempted) {
-    select({"a1.jpg", "a2.jpg"});
+// The window the shell named owns both windows of the batch, whatever is in the foreground.
+TEST_F(WineBatch, TheInvokingWindowOwnsTheProgressAndTheResult) {
+    select({"a1.jpg"});
     folder.write("a1.jpg", "first");
-    folder.write("a2.jpg", "second");
-    // The file name itself stays well within the 255 bytes a name may have.
-    const std::string prefix(kMaxPathLength + 10 - folder.path().size() - 5, 'n');
-    ASSERT_LT(prefix.size() + 5, 255u);
-    job->setRemovedCount(1);
-    job->setNewPrefix(prefix);
+    job->setNewPrefix("n");
     job->setRename(true);
+    const HWND invoking = CreateWindowExA(0, "STATIC", "Explorer", WS_POPUP | WS_VISIBLE, 0, 0, 300,
+                                          200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, invoking);
+    SetForegroundWindow(owner);
 
-    const ResultSeen result = run();
+    const ResultSeen result = run(invoking);
 
-    ASSERT_TRUE(result.shown);
-    EXPECT_EQ("0", result.done);
-    EXPECT_EQ("2", result.notDone);
-    EXPECT_EQ((std::set<std::string>{"a1.jpg", "a2.jpg", "Tessaly.log"}), namesIn(folder.path()));
-    EXPECT_EQ("first", readFile(folder.path() + "a1.jpg"));
-    EXPECT_EQ("Files which could not be renamed:\r\n\r\n"
-              "  " +
-                  folder.path() +
-                  "a1.jpg\r\n"
-                  "  " +
-                  folder.path() +
-                  "a2.jpg\r\n"
-                  "\r\nNumber of files renamed successfully: 0\r\n",
-              logAfterHeader(readFile(folder.path() + "Tessaly.log")));
+    EXPECT_EQ(invoking, result.owner);
+    EXPECT_EQ(invoking, progress.owner);
+    DestroyWindow(invoking);
+}
+
+// Names that Windows' ordinary path handling would rewrite (a last blank or dot dropped), each
+// beside the twin it would land on, and a folder nested past 300 characters: only the selected
+// files change, and the log goes into their own folder.
+TEST_F(WineBatch, NamesWindowsWouldRewriteAndLongPathsAreTakenAsSpelled) {
+    const std::string picture = folder.path() + "model.jpg";
+    ASSERT_TRUE(writePicture(picture, 640, 480, L"image/jpeg"));
+    const std::string bytes = readFile(picture);
+    DeleteFileW(wideFromUtf8(picture).c_str());
+    std::string deep = folder.path();
+    while (deep.size() < 300)
+        deep += "nested folder\\";
+    const struct {
+        const char* name;
+        std::string folder;                // of the selected files, made for the row
+        std::vector<std::string> selected; // in it
+        std::vector<std::string> twins;    // unselected, in the row's base folder
+        bool resize;
+        std::set<std::string> after; // the selected files' folder afterwards
+    } rows[] = {
+        {"names ending in a blank",
+         "",
+         {"a_1.jpg ", "a_2.jpg "},
+         {"a_1.jpg", "a_2.jpg"},
+         false,
+         {"a_1.jpg", "a_2.jpg", "Moved_a_1.jpg ", "Moved_a_2.jpg ", "Tessaly.log"}},
+        {"a name ending in a dot",
+         "",
+         {"b_1.jpg."},
+         {"b_1.jpg"},
+         true,
+         {"b_1.jpg", "Moved_b_1.jpg.", "sml.Moved_b_1.jpg.", "Tessaly.log"}},
+        {"a folder ending in a dot",
+         "Trip.\\",
+         {"c_1.jpg", "c_2.jpg"},
+         {"Trip\\c_1.jpg"},
+         false,
+         {"Moved_c_1.jpg", "Moved_c_2.jpg", "Tessaly.log"}},
+        {"a folder past 300 characters",
+         deep.substr(folder.path().size()),
+         {"d_1.jpg"},
+         {},
+         true,
+         {"Moved_d_1.jpg", "sml.Moved_d_1.jpg", "Tessaly.log"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder base;
+        for (std::size_t at = row.folder.find('\\'); at != std::string::npos;
+             at = row.folder.find('\\', at + 1))
+            makeFolder(base.path() + row.folder.substr(0, at));
+        for (const std::string& twin : row.twins) {
+            if (twin.find('\\') != std::string::npos)
+                makeFolder(base.path() + twin.substr(0, twin.find('\\')));
+            base.write(twin, "the unselected twin");
+        }
+        std::vector<std::string> names;
+        for (const std::string& name : row.selected) {
+            base.write(row.folder + name, bytes);
+            names.push_back(row.folder + name);
+        }
+        const std::set<std::string> twinsBefore = namesIn(base.path());
+        files.clear();
+        for (const std::string& name : names)
+            files.push_back({base.path() + name});
+        job = std::make_unique<BatchJob>(files, std::make_unique<GdiplusResizer>());
+        job->setRename(true);
+        job->setNewPrefix("Moved_");
+        job->setResize(row.resize);
+        job->setResizeWidth(160);
+        job->setResizePrefix("sml.");
+
+        const ResultSeen result = run();
+
+        EXPECT_EQ("0", result.notDone);
+        EXPECT_EQ(base.path() + row.folder + "Tessaly.log", result.logFile);
+        EXPECT_EQ(row.after, namesIn(base.path() + row.folder));
+        for (const std::string& twin : row.twins)
+            EXPECT_EQ("the unselected twin", readFile(base.path() + twin)) << twin;
+        if (!row.folder.empty()) {
+            EXPECT_EQ(twinsBefore, namesIn(base.path()));
+        }
+        if (row.resize) {
+            const std::string copy = base.path() + row.folder + "sml.Moved_" + row.selected[0];
+            EXPECT_EQ(160u, readPicture(copy).width);
+        }
+    }
 }
 
 } // namespace

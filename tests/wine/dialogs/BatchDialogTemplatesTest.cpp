@@ -44,6 +44,7 @@ const ExpectedTemplate kResult = {
     true,
     {
         {IDC_OK, "Button", "OK", Units(124, 55, 50, 14), kButtonType, BS_DEFPUSHBUTTON},
+        {IDC_UNDO, "Button", "&Undo", Units(178, 55, 50, 14), kButtonType, BS_PUSHBUTTON},
         {IDC_CANCEL, "Button", "Cancel", Units(250, 0, 50, 14), kButtonType, BS_PUSHBUTTON, false},
         {IDC_DONE_LABEL, "Static", "Files renamed/resized:", Units(5, 5, 75, 8), kStaticType,
          SS_LEFT},

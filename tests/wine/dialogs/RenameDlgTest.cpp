@@ -11,6 +11,7 @@
 #include "support/DialogDriver.h"
 #include "support/FakeImageResizer.h"
 #include "support/RecordingPageOpener.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "support/TempFolder.h"
 #include "support/TemplateLayout.h"
 #include "support/TestRegistry.h"
@@ -111,10 +112,11 @@ struct MainDialog {
     SettingsStore store{registry};
     Win32FileSystem disk;
     RecordingPageOpener opener;
-    ViewPageWriter viewPage{disk, opener};
+    ScriptedMessageBoxes messages;
+    ViewPageWriter viewPage{disk, opener, messages};
     std::vector<FileEntry> files;
     BatchJob job;
-    CRenameDlg dialog{{store, disk, viewPage}};
+    CRenameDlg dialog{{store, disk, viewPage, nullptr}};
 
     explicit MainDialog(std::vector<FileEntry> selection)
         : files(std::move(selection)), job(files, std::make_unique<FakeImageResizer>()) {

@@ -1,0 +1,89 @@
+#include "batch/BatchPlan.h"
+
+#include "naming/CaseFolding.h"
+#include "naming/FolderBound.h"
+#include "naming/TemporaryName.h"
+
+#include <map>
+
+namespace tessaly {
+
+namespace {
+
+struct IgnoringCase {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return compareIgnoringCase(a, b) < 0;
+    }
+};
+
+// The name in the file's folder that target gives, or empty when it leaves the folder (such a
+// name is never attempted).
+std::string nameInFolder(const PathParts& file, const std::string& target) {
+    if (!staysInFolder(file, target))
+        return std::string();
+    return target.substr(file.drive.size() + file.directory.size());
+}
+
+} // namespace
+
+BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
+                    const std::string& batchId, const FileSystem& fileSystem) {
+    BatchPlan plan;
+    plan.files.reserve(files.size());
+    std::map<std::string, std::size_t, IgnoringCase> selected;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        PlannedFile planned;
+        planned.file = files[i];
+        planned.names = job.names(files[i], job.startNumber() + static_cast<int>(i));
+        selected.emplace(files[i].path, i);
+        plan.files.push_back(std::move(planned));
+    }
+    const auto moves = [&](const PlannedFile& p) {
+        return job.rename() && p.names.renameTarget != p.file.path;
+    };
+
+    std::map<std::string, std::size_t, IgnoringCase> folders;
+    for (std::size_t i = 0; i < plan.files.size(); ++i) {
+        PlannedFile& p = plan.files[i];
+        const PathParts& parts = p.names.parts;
+        const std::string folder = parts.drive + parts.directory;
+        const auto [at, added] = folders.emplace(folder, plan.journals.size());
+        if (added) {
+            Journal journal;
+            journal.batchId = batchId;
+            journal.folder = folder;
+            plan.journals.push_back(std::move(journal));
+        }
+        p.journal = at->second;
+        Journal& journal = plan.journals[p.journal];
+        p.entry = journal.entries.size();
+
+        if (job.inPlace() && moves(p)) {
+            const auto holder = selected.find(p.names.renameTarget);
+            p.twoStep = holder != selected.end() &&
+                        (holder->second == i || moves(plan.files[holder->second]));
+        }
+        JournalEntry entry;
+        entry.oldName = parts.baseName + parts.extension;
+        if (moves(p))
+            entry.newName = nameInFolder(parts, p.names.renameTarget);
+        if (p.twoStep && !entry.newName.empty()) {
+            entry.temporaryName = temporaryName(batchId, TemporaryUse::Rename, p.entry);
+            p.temporary = folder + entry.temporaryName;
+        } else {
+            p.twoStep = false;
+        }
+        if (job.resize()) {
+            entry.copyName = nameInFolder(parts, p.names.resizeTarget);
+            if (!entry.copyName.empty()) {
+                entry.copyTemporaryName = temporaryName(batchId, TemporaryUse::Copy, p.entry);
+                p.copyTemporary = folder + entry.copyTemporaryName;
+            }
+        }
+        entry.facts = fileSystem.facts(p.file.path).value_or(FileFacts());
+        journal.entries.push_back(std::move(entry));
+    }
+    return plan;
+}
+
+} // namespace tessaly
