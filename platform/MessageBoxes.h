@@ -13,8 +13,10 @@ constexpr unsigned OkCancel = 0x1;
 constexpr unsigned YesNoCancel = 0x3;
 constexpr unsigned YesNo = 0x4;
 constexpr unsigned IconError = 0x10;
+constexpr unsigned IconQuestion = 0x20;
 constexpr unsigned IconWarning = 0x30; // the same value as the exclamation icon
 constexpr unsigned IconExclamation = 0x30;
+constexpr unsigned IconInformation = 0x40;
 
 constexpr int IdOk = 1;
 constexpr int IdCancel = 2;

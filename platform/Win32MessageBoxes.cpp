@@ -8,7 +8,9 @@ namespace tessaly {
 
 int Win32MessageBoxes::show(MessageOwner owner, const std::string& text, const std::string& caption,
                             unsigned style) {
-    const HWND window = owner == MessageOwner::Foreground ? GetForegroundWindow() : nullptr;
+    HWND window = invokingWindow_;
+    if (window == nullptr && owner == MessageOwner::Foreground)
+        window = GetForegroundWindow();
     return MessageBoxW(window, wideFromUtf8(text).c_str(), wideFromUtf8(caption).c_str(), style);
 }
 

@@ -2,13 +2,21 @@
 
 #include "platform/MessageBoxes.h"
 
+#include <windows.h>
+
 namespace tessaly {
 
-// MessageBoxA, owned by no window or by the foreground window.
+// MessageBoxW, owned by the window the user invoked the command in when the shell named one;
+// otherwise by no window or by the foreground window, as each message asks.
 class Win32MessageBoxes final : public MessageBoxes {
 public:
+    explicit Win32MessageBoxes(HWND invokingWindow = nullptr) : invokingWindow_(invokingWindow) {}
+
     int show(MessageOwner owner, const std::string& text, const std::string& caption,
              unsigned style) override;
+
+private:
+    HWND invokingWindow_;
 };
 
 } // namespace tessaly

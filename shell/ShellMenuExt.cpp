@@ -14,7 +14,7 @@ namespace tessaly {
 
 namespace {
 
-enum Command : UINT { CommandRenameResize = 0, CommandView = 1, CommandCount = 2 };
+enum Command : UINT { CommandRenameResize = 0, CommandView = 1, CommandUndo = 2, CommandCount = 3 };
 
 struct CommandTexts {
     const wchar_t* menu;
@@ -27,6 +27,8 @@ const CommandTexts kCommands[CommandCount] = {
      L"Rename/resize selected files using Tessaly"},
     {L"&View with Orrinde", "View selected files using Orrinde",
      L"View selected files using Orrinde"},
+    {L"&Undo last Tessaly batch", "Undo the last Tessaly batch that changed the selected files",
+     L"Undo the last Tessaly batch that changed the selected files"},
 };
 
 // Copies text with its terminator, cut so that nothing goes beyond capacity characters.
@@ -61,6 +63,27 @@ private:
     bool fetched_ = false;
 };
 
+// The selection as a drop handle, fetched from the data object for as long as it lives.
+class Selection {
+public:
+    explicit Selection(IDataObject* data) {
+        if (data == nullptr)
+            return;
+        FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        if (medium_.fetch(data, format) && medium_.global() != nullptr) {
+            drop_ = static_cast<HDROP>(medium_.global());
+            count_ = CountSelection(drop_);
+        }
+    }
+    HDROP drop() const { return drop_; }
+    UINT count() const { return count_; }
+
+private:
+    StorageMedium medium_;
+    HDROP drop_ = nullptr;
+    UINT count_ = 0;
+};
+
 // The wide verb of an extended request, when the caller says it sent one.
 LPCWSTR unicodeVerb(const CMINVOKECOMMANDINFO& info) {
     if (info.cbSize < sizeof(CMINVOKECOMMANDINFOEX) || (info.fMask & CMIC_MASK_UNICODE) == 0)
@@ -81,16 +104,23 @@ STDMETHODIMP CShellMenuExt::QueryContextMenu(HMENU menu, UINT indexMenu, UINT id
     if ((flags & 0x000F) != 0 && (flags & (CMF_VERBSONLY | CMF_EXPLORE)) == 0)
         return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
 
+    // The undo entry only while the selection holds a file that its folder's last batch made.
+    const bool undo = ComBarrier([&]() -> HRESULT {
+                          const Selection selection(dataObject_.Get());
+                          return UndoOffered(selection.count(), selection.drop()) ? S_OK : S_FALSE;
+                      }) == S_OK;
+    commandCount_ = undo ? CommandCount : CommandUndo;
+
     InsertMenuW(menu, indexMenu, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    for (UINT i = 0; i < CommandCount; ++i)
+    for (UINT i = 0; i < commandCount_; ++i)
         InsertMenuW(menu, indexMenu + 1 + i, MF_BYPOSITION | MF_STRING, idCmdFirst + i,
                     kCommands[i].menu);
-    return MAKE_HRESULT(SEVERITY_SUCCESS, 0, CommandCount);
+    return MAKE_HRESULT(SEVERITY_SUCCESS, 0, commandCount_);
 }
 
 STDMETHODIMP CShellMenuExt::GetCommandString(UINT_PTR idCmd, UINT type, UINT*, CHAR* buffer,
                                              UINT cchMax) {
-    if (idCmd >= CommandCount)
+    if (idCmd >= commandCount_)
         return S_OK;
     const CommandTexts& texts = kCommands[idCmd];
     if (type == GCS_HELPTEXTA)
@@ -111,22 +141,18 @@ STDMETHODIMP CShellMenuExt::InvokeCommand(CMINVOKECOMMANDINFO* info) {
             return E_INVALIDARG;
         const UINT offset = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
 
-        StorageMedium medium;
-        UINT count = 0;
-        HDROP drop = nullptr;
-        if (dataObject_ != nullptr) {
-            FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-            if (medium.fetch(dataObject_.Get(), format) && medium.global() != nullptr) {
-                drop = static_cast<HDROP>(medium.global());
-                count = CountSelection(drop);
-            }
-        }
-
+        const Selection selection(dataObject_.Get());
+        // The window the user worked in owns what the verbs show.
+        const HWND owner = info->hwnd;
         switch (offset) {
         case CommandRenameResize:
-            return RunRenameVerb(count, drop);
+            return RunRenameVerb(selection.count(), selection.drop(), owner);
         case CommandView:
-            return RunViewVerb(count, drop);
+            return RunViewVerb(selection.count(), selection.drop(), owner);
+        case CommandUndo:
+            if (commandCount_ > CommandUndo)
+                return RunUndoVerb(selection.count(), selection.drop(), owner);
+            return E_INVALIDARG;
         default:
             return E_INVALIDARG;
         }

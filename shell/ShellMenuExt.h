@@ -31,6 +31,8 @@ private:
 
     ObjectCounted counted_;
     Microsoft::WRL::ComPtr<IDataObject> dataObject_;
+    // The entries the menu shows: the two verbs, and the undo when there was a batch to undo.
+    UINT commandCount_ = 2;
 };
 
 } // namespace tessaly

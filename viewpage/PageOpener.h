@@ -1,6 +1,6 @@
 #pragma once
 // Opens a written page with the user's default handler for HTML pages. One Windows
-// implementation (HlinkPageOpener); tests record the calls.
+// implementation (ShellPageOpener); tests record the calls.
 
 #include <string>
 
@@ -9,8 +9,8 @@ namespace tessaly {
 class PageOpener {
 public:
     virtual ~PageOpener() = default;
-    // Failures are not reported: the page stays on disk either way.
-    virtual void open(const std::string& pagePath) = 0;
+    // False when no program could be started for the page; the page stays on disk either way.
+    virtual bool open(const std::string& pagePath) = 0;
 };
 
 } // namespace tessaly

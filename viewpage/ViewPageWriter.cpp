@@ -1,5 +1,8 @@
 #include "viewpage/ViewPageWriter.h"
 
+#include "naming/CaseFolding.h"
+#include "naming/TemporaryName.h"
+
 #include <memory>
 
 namespace tessaly {
@@ -60,18 +63,44 @@ void ViewPageWriter::ShowPictures(const std::vector<FileEntry>& paths, PageVaria
         return;
     const VariantTexts texts = textsOf(variant);
     const PathParts first = paths.front().parts();
-    const std::string pagePath = first.drive + first.directory + texts.pageName;
-    {
-        std::unique_ptr<TextFile> page = fileSystem_.createTextFile(pagePath);
-        if (!page)
+    const std::string folder = first.drive + first.directory;
+    const std::string pagePath = folder + texts.pageName;
+    for (const FileEntry& file : paths) {
+        if (compareIgnoringCase(file.path, pagePath) == 0) {
+            messages_.show(MessageOwner::Foreground,
+                           "The picture page can not be written over the selected file \"" +
+                               file.path + "\". Nothing was written.",
+                           "File write error", mb::Ok | mb::IconError);
             return;
-        std::string text = pageText(paths, texts);
-        // A page stored as UTF-8 says so, or a browser would read it in its own code page.
-        if (!fileSystem_.storesInAnsiCodePage(text))
-            text.insert(text.find("<title>"), "<meta charset=\"utf-8\">\n");
-        page->write(text);
-    } // closed before the browser reads it
-    opener_.open(pagePath);
+        }
+    }
+
+    std::string text = pageText(paths, texts);
+    const TextForm form = fileSystem_.textFormFor(text);
+    // A page stored as UTF-8 says so, or a browser would read it in its own code page.
+    if (form != TextForm::AnsiCodePage)
+        text.insert(text.find("<title>"), "<meta charset=\"utf-8\">\n");
+    const std::string temporary = folder + temporaryName(newTemporaryId(), TemporaryUse::Page, 0);
+    bool written = false;
+    if (std::unique_ptr<TextFile> page = fileSystem_.createTextFile(temporary, form)) {
+        const bool complete = page->write(text);
+        written = page->close() && complete; // closed before the browser reads it
+        written = written && fileSystem_.placeFile(temporary, pagePath, true) == FileResult::Done;
+        if (!written)
+            fileSystem_.removeFile(temporary);
+    }
+    if (!written) {
+        messages_.show(MessageOwner::Foreground,
+                       "Can not write the picture page \"" + pagePath + "\".", "File write error",
+                       mb::Ok | mb::IconError);
+        return;
+    }
+    if (!opener_.open(pagePath))
+        messages_.show(MessageOwner::Foreground,
+                       "The picture page \"" + pagePath +
+                           "\" was written, but no program could "
+                           "be started to show it.",
+                       "Tessaly Notice", mb::Ok | mb::IconWarning);
 }
 
 } // namespace tessaly

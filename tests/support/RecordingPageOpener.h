@@ -11,8 +11,12 @@ namespace tessaly::test {
 class RecordingPageOpener final : public PageOpener {
 public:
     std::vector<std::string> opened;
+    bool succeeds = true; // a program could be started for the page
 
-    void open(const std::string& pagePath) override { opened.push_back(pagePath); }
+    bool open(const std::string& pagePath) override {
+        opened.push_back(pagePath);
+        return succeeds;
+    }
 };
 
 } // namespace tessaly::test

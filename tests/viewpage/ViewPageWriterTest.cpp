@@ -3,6 +3,7 @@
 
 #include "support/FakeFileSystem.h"
 #include "support/RecordingPageOpener.h"
+#include "support/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,8 @@ class ViewPage : public ::testing::Test {
 protected:
     FakeFileSystem fs;
     RecordingPageOpener opener;
-    ViewPageWriter writer{fs, opener};
+    ScriptedMessageBoxes messages;
+    ViewPageWriter writer{fs, opener, messages};
 };
 
 TEST_F(ViewPage, OnePictureThroughEachVariant) {
@@ -52,7 +54,7 @@ TEST_F(ViewPage, OnePictureThroughEachVariant) {
         SCOPED_TRACE(row.pagePath);
         FakeFileSystem files;
         RecordingPageOpener opened;
-        ViewPageWriter(files, opened).ShowPictures({{"C:\\Photos\\a.jpg"}}, row.variant);
+        ViewPageWriter(files, opened, messages).ShowPictures({{"C:\\Photos\\a.jpg"}}, row.variant);
         EXPECT_EQ(std::vector<std::string>{row.pagePath}, files.files());
         EXPECT_EQ(row.bytes, files.bytes(row.pagePath));
         EXPECT_EQ(std::vector<std::string>{row.pagePath}, opened.opened);
@@ -77,7 +79,8 @@ TEST_F(ViewPage, ListsThePicturesInTheirGivenOrderInTheFolderOfTheFirst) {
 TEST_F(ViewPage, APageBeyondTheCodePageDeclaresItsCharacterSet) {
     const std::string path = "C:\\\u03a6\\\u039a_01.jpg";
     writer.ShowPictures({{path}}, PageVariant::FromViewVerb);
-    EXPECT_EQ("<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>Orrinde Picture View</title>"
+    EXPECT_EQ("\xEF\xBB\xBF<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>Orrinde Picture "
+              "View</title>"
               "\r\n</head>\r\n<body>\r\n<table border=\"0\" width=\"100%\">\r\n" +
                   pictureRows("<tr><td width=\"800\">", path, path) + "</body>\r\n</html>\r\n",
               fs.bytes("C:\\\u03a6\\Orrinde.htm"));
@@ -114,11 +117,49 @@ TEST_F(ViewPage, AnEarlierPageIsReplacedWithoutAsking) {
     EXPECT_EQ(1u, opener.opened.size());
 }
 
-TEST_F(ViewPage, APageThatCannotBeCreatedIsNotOpened) {
-    fs.failCreateOf("C:\\ReadOnly\\Orrinde.htm");
-    writer.ShowPictures({{"C:\\ReadOnly\\a.jpg"}}, PageVariant::FromViewVerb);
-    EXPECT_TRUE(fs.files().empty());
+// The page is complete under its name or not there: an earlier page stays whole, no temporary
+// file is left, and the user is told. A page over a selected file is never written.
+TEST_F(ViewPage, APageThatCannotBeWrittenWholeIsNotOpenedAndIsTold) {
+    const std::string earlier = "an earlier page";
+    // The calls: create the temporary file, write it, close it, give it the page's name.
+    for (int call = 1; call <= 4; ++call) {
+        SCOPED_TRACE(call);
+        FakeFileSystem disk;
+        RecordingPageOpener opened;
+        ScriptedMessageBoxes told;
+        disk.addFile("C:\\Photos\\a.jpg");
+        disk.addFile("C:\\Photos\\Orrinde.htm", 0, earlier);
+        disk.planFault(call, FaultKind::Fail);
+        ViewPageWriter(disk, opened, told)
+            .ShowPictures({{"C:\\Photos\\a.jpg"}}, PageVariant::FromViewVerb);
+        EXPECT_EQ((std::vector<std::string>{"C:\\Photos\\Orrinde.htm", "C:\\Photos\\a.jpg"}),
+                  disk.files());
+        EXPECT_EQ(earlier, disk.bytes("C:\\Photos\\Orrinde.htm"));
+        EXPECT_TRUE(opened.opened.empty());
+        ASSERT_EQ(1u, told.shown.size());
+        EXPECT_EQ("Can not write the picture page \"C:\\Photos\\Orrinde.htm\".",
+                  told.shown[0].text);
+        EXPECT_EQ("File write error", told.shown[0].caption);
+    }
+
+    fs.addFile("C:\\Photos\\orrinde.HTM", 0, "the user's own page");
+    writer.ShowPictures({{"C:\\Photos\\a.jpg"}, {"C:\\Photos\\orrinde.HTM"}},
+                        PageVariant::FromViewVerb);
+    EXPECT_EQ("the user's own page", fs.bytes("C:\\Photos\\Orrinde.htm"));
+    EXPECT_EQ(std::vector<std::string>{"C:\\Photos\\orrinde.HTM"}, fs.files());
     EXPECT_TRUE(opener.opened.empty());
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_EQ("The picture page can not be written over the selected file "
+              "\"C:\\Photos\\orrinde.HTM\". Nothing was written.",
+              messages.shown[0].text);
+
+    opener.succeeds = false;
+    writer.ShowPictures({{"C:\\Photos\\a.jpg"}}, PageVariant::FromRenameDialog);
+    EXPECT_TRUE(fs.hasFile("C:\\Photos\\Tessaly.htm"));
+    ASSERT_EQ(2u, messages.shown.size());
+    EXPECT_EQ("The picture page \"C:\\Photos\\Tessaly.htm\" was written, but no program could be "
+              "started to show it.",
+              messages.shown[1].text);
 }
 
 TEST_F(ViewPage, NoPicturesWriteAndOpenNothing) {

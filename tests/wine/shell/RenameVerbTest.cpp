@@ -233,8 +233,7 @@ TEST_F(RenameVerb, ConfirmingSavesTheDigitCountBeforeAnyFileIsTouched) {
 // In a folder whose name has no form in the code page, next to its look-alike, which keeps
 // its pictures of the same names untouched.
 TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts) {
-    ScriptedMessageBoxes unused;
-    const GdiplusResizer pictureMaker(unused); // keeps GDI+ started for making the pictures
+    const GdiplusResizer pictureMaker; // keeps GDI+ started for making the pictures
     const std::string pictures = folder.path() + "Fotos_\u0101\\";
     const std::string lookAlike = folder.path() + "Fotos_a\\";
     ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(pictures).c_str(), nullptr));
@@ -302,8 +301,7 @@ TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts
 }
 
 TEST_F(RenameVerb, RenumberingByPictureDateFollowsTheDatesTheCamerasRecorded) {
-    ScriptedMessageBoxes unused;
-    const GdiplusResizer pictureMaker(unused);
+    const GdiplusResizer pictureMaker;
     // Recorded dates in the order b, c, a; file times in the order a, b, c.
     const std::pair<const char*, const char*> photos[] = {{"IMG_a.JPG", "2010:01:03 10:00:00"},
                                                           {"IMG_b.JPG", "2010:01:01 10:00:00"},
@@ -373,8 +371,7 @@ private:
 };
 
 TEST_F(RenameVerb, ASecondBatchWhileOneRunsIsRefusedWithANotice) {
-    ScriptedMessageBoxes unused;
-    const GdiplusResizer pictureMaker(unused);
+    const GdiplusResizer pictureMaker;
     const std::string photo = folder.path() + "IMG_0001.JPG";
     ASSERT_TRUE(writePicture(photo, 64, 48, L"image/jpeg"));
     folder.write("sml.IMG_0001.JPG", "an older copy"); // the batch stops at its question

@@ -1,6 +1,7 @@
 // "&View with Orrinde" from the real DLL: the page on disk and the one request to open it. The
 // shell's "open" of .htm pages goes to a recorder program instead of a browser.
 #include "platform/WideText.h"
+#include "support/DialogDriver.h"
 #include "support/HtmlOpenRecorder.h"
 #include "host/SelectionDataObject.h"
 #include "support/TempFolder.h"
@@ -101,13 +102,24 @@ TEST_F(ViewVerb, APageBeyondTheCodePageIsUtf8InTheSelectedFolder) {
               recorder.opened(1));
 }
 
-TEST_F(ViewVerb, APageThatCannotBeCreatedIsNotOpened) {
-    // A folder holds the page's name, so the page file cannot be created there.
+TEST_F(ViewVerb, APageThatCannotBeCreatedIsNotOpenedAndIsTold) {
+    // A folder holds the page's name, so the page cannot take its name there.
     const std::string blocked = folder.path() + "Orrinde.htm";
     ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(blocked).c_str(), nullptr));
+    std::string told;
+    DialogScript script([&] {
+        const HWND message = WaitForDialog("File write error");
+        if (message == nullptr)
+            return;
+        told = ControlText(message, 0xFFFF);
+        ClickButton(message, IDOK);
+    });
     EXPECT_EQ(S_OK, view({folder.write("a.jpg")}));
+    script.Join();
+    EXPECT_EQ("Can not write the picture page \"" + blocked + "\".", told);
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY),
               GetFileAttributesW(wideFromUtf8(blocked).c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ((std::set<std::string>{"a.jpg", "Orrinde.htm"}), namesIn(folder.path()));
     EXPECT_TRUE(recorder.opened(0).empty());
 }
 

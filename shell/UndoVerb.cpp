@@ -1,0 +1,56 @@
+#include "shell/Verbs.h"
+
+#include "journal/Undo.h"
+#include "shell/BatchGuard.h"
+#include "shell/SelectionReader.h"
+#include "shell/VerbServices.h"
+
+namespace tessaly {
+
+namespace {
+
+void runUndo(UINT count, HDROP dropHandle, HWND invokingWindow) {
+    VerbServices services(invokingWindow);
+    const BatchSlot slot;
+    if (!slot.taken()) {
+        TellBatchRunning(services.messages);
+        return;
+    }
+    const std::vector<FileEntry> files = ReadSelection(dropHandle, count);
+    const std::vector<StoredJournal> batches = UndoableBatches(files, services.journals);
+    if (batches.empty()) {
+        services.messages.show(MessageOwner::Foreground,
+                               "No Tessaly batch that changed the selected files can be undone.",
+                               "Tessaly Notice", mb::Ok | mb::IconInformation);
+        return;
+    }
+    for (const StoredJournal& batch : batches)
+        UndoBatchOnRequest(batch, services.undo);
+}
+
+} // namespace
+
+HRESULT RunUndoVerb(UINT count, HDROP dropHandle, HWND invokingWindow) {
+    if (count == 0 || dropHandle == nullptr)
+        return S_OK;
+    try {
+        runUndo(count, dropHandle, invokingWindow);
+    } catch (...) {
+        // As for the other verbs.
+    }
+    return S_OK;
+}
+
+bool UndoOffered(UINT count, HDROP dropHandle) {
+    if (count == 0 || dropHandle == nullptr)
+        return false;
+    try {
+        Win32FileSystem fileSystem;
+        const JournalStore journals(fileSystem, journalFolder());
+        return !UndoableBatches(ReadSelection(dropHandle, count), journals).empty();
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace tessaly
