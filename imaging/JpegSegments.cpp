@@ -83,7 +83,7 @@ PictureHead readPictureHead(std::string_view bytes) {
     } else if (isTiffHeader(bytes)) {
         head.format = PictureHead::Format::Tiff;
         head.exif = std::string(bytes);
-        const ExifRead read = readExifTags(bytes);
+        const ExifRead read = readExifTags(bytes, ExifExtent::Head);
         if (read.status == ExifRead::Status::Incomplete)
             head.needed = read.needed;
     }
