@@ -100,8 +100,13 @@ PictureHead readPictureHead(const FileSystem& fileSystem, const std::string& pat
         PictureHead head = readPictureHead(*bytes);
         if (head.needed == 0)
             return head;
-        // A file that ended before its head did, or a head longer than the limit, is not read.
-        if (bytes->size() < want || head.needed <= bytes->size() || head.needed > limit)
+        if (head.needed <= bytes->size())
+            return PictureHead();
+        // A file that ends inside its head (a camera's header-only file, a cut download) still
+        // holds the segments before its end.
+        if (bytes->size() < want)
+            return head;
+        if (head.needed > limit)
             return PictureHead();
         want = std::min(limit, std::max(head.needed, 2 * want));
     }

@@ -30,7 +30,9 @@ struct PictureHead {
 PictureHead readPictureHead(std::string_view bytes);
 
 // Reads the head of a file through the file system, reading more of the file only while the
-// head needs it, up to limit bytes. Other when the file cannot be read or its head is longer.
+// head needs it, up to limit bytes. A file that ends inside its head gives what lies whole
+// before its end (needed stays above 0). Other when the file cannot be read or its head is
+// longer than the limit.
 PictureHead readPictureHead(const FileSystem& fileSystem, const std::string& path,
                             std::size_t limit);
 

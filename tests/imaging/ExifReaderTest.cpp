@@ -270,9 +270,14 @@ TEST(PictureHead, LongHeadsAreReadOnToTheirEndOrNotAtAll) {
     FakeFileSystem files;
     files.addFile("C:\\p\\a.jpg", 0, jpeg);
     files.addFile("C:\\p\\cut.jpg", 0, jpeg.substr(0, 100000));
+    // A camera's header-only file: the whole EXIF block, then the file ends.
+    files.addFile("C:\\p\\head.jpg", 0, std::string("\xFF\xD8", 2) + padding + exifSegment(block));
     EXPECT_EQ(block, readPictureHead(files, "C:\\p\\a.jpg", 1 << 20).exif);
+    EXPECT_EQ(block, readPictureHead(files, "C:\\p\\head.jpg", 1 << 20).exif);
     EXPECT_EQ(PictureHead::Format::Other, readPictureHead(files, "C:\\p\\a.jpg", 100000).format);
-    EXPECT_EQ(PictureHead::Format::Other, readPictureHead(files, "C:\\p\\cut.jpg", 1 << 20).format);
+    const PictureHead cut = readPictureHead(files, "C:\\p\\cut.jpg", 1 << 20);
+    EXPECT_EQ(PictureHead::Format::Jpeg, cut.format);
+    EXPECT_TRUE(cut.exif.empty()) << "the segment the file ends in is not taken";
     EXPECT_EQ(PictureHead::Format::Other,
               readPictureHead(files, "C:\\p\\none.jpg", 1 << 20).format);
 
