@@ -63,7 +63,8 @@ void turnUpright(Gdiplus::GpImage* picture, int orientation) {
 }
 
 // What a copy of a picture carries of the original's metadata: its EXIF block made fit for the
-// copy, and its ICC profile. Both only from JPEG originals, and only when they are sound.
+// copy, and its ICC profile. Both only from JPEG originals, and only when they are sound. The
+// copy is RGB: a grey or CMYK profile would shift its colours in colour-managed viewers.
 struct CarriedMetadata {
     std::string exif;
     std::vector<std::string> iccSegments;
@@ -76,7 +77,9 @@ CarriedMetadata carriedMetadata(const PictureHead& head, PictureSize copy) {
         return carried;
     if (!head.exif.empty())
         carried.exif = exifForCopy(head.exif, copy.width, copy.height).value_or(std::string());
-    carried.iccSegments = wholeIccProfile(head.iccSegments);
+    std::vector<std::string> profile = wholeIccProfile(head.iccSegments);
+    if (iccColourSpace(profile) == "RGB ")
+        carried.iccSegments = std::move(profile);
     return carried;
 }
 

@@ -254,13 +254,30 @@ TEST(PictureHead, TakesTheExifBlockAndTheProfileAndStopsAtThePicture) {
     ASSERT_EQ(2u, head.iccSegments.size());
     EXPECT_EQ(head.iccSegments, wholeIccProfile(head.iccSegments));
     EXPECT_LE(files.bytesRead, 64u * 1024) << "the picture data is never read";
+}
 
-    const std::optional<std::string> copy =
-        jpegWithMetadata(std::string("\xFF\xD8\xFF\xE0rest", 8), block, head.iccSegments);
-    ASSERT_TRUE(copy.has_value());
-    EXPECT_EQ(std::string("\xFF\xD8", 2) + exifSegment(block) + iccSegment(1, 2, "first half") +
-                  iccSegment(2, 2, "second half") + "\xFF\xE0rest",
-              *copy);
+TEST(PictureHead, MetadataGoesAfterTheEncodersApp0Segments) {
+    const std::string block = exifBlock(camera());
+    const std::vector<std::string> icc = {iccSegment(1, 2, "first half").substr(4),
+                                          iccSegment(2, 2, "second half").substr(4)};
+    const std::string metadata =
+        exifSegment(block) + iccSegment(1, 2, "first half") + iccSegment(2, 2, "second half");
+    const std::string jfif = jpegSegment(0xE0, std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14));
+    const std::string jfxx = jpegSegment(0xE0, std::string("JFXX\0\x13", 6));
+    const std::string rest = jpegSegment(0xDB, "tables") + "\xFF\xD9";
+    const std::string soi("\xFF\xD8", 2);
+    const std::pair<std::string, std::size_t> encoded[] = {
+        {soi + jfif + rest, 2 + jfif.size()},
+        {soi + jfif + jfxx + rest, 2 + jfif.size() + jfxx.size()},
+        {soi + rest, 2},
+        {soi + "\xFF\xE0\x7F\xFF" + rest, 2}, // an APP0 longer than the file
+    };
+    for (const auto& [jpeg, at] : encoded) {
+        const std::optional<std::string> copy = jpegWithMetadata(jpeg, block, icc);
+        ASSERT_TRUE(copy.has_value()) << at;
+        EXPECT_EQ(jpeg.substr(0, at) + metadata + jpeg.substr(at), *copy) << at;
+    }
+    EXPECT_EQ(std::nullopt, jpegWithMetadata("GIF89a", block, icc));
 }
 
 TEST(PictureHead, LongHeadsAreReadOnToTheirEndOrNotAtAll) {
@@ -284,6 +301,26 @@ TEST(PictureHead, LongHeadsAreReadOnToTheirEndOrNotAtAll) {
     // A segment length below 2 would loop for ever.
     EXPECT_EQ(PictureHead::Format::Other,
               readPictureHead(std::string("\xFF\xD8\xFF\xE1\x00\x01", 6)).format);
+}
+
+TEST(PictureHead, TheProfilesColourSpaceIsInItsFirstSegment) {
+    // The profile's header: size, maker, version, class, then the colour space at 16.
+    const auto profile = [](const char* space) {
+        return "0000cmm 0000mntr" + std::string(space) + "XYZ " + std::string(108, '\0');
+    };
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{iccSegment(1, 1, profile("RGB "))}, "RGB "},
+        {{iccSegment(1, 1, profile("GRAY"))}, "GRAY"},
+        {{iccSegment(2, 2, "tail"), iccSegment(1, 2, profile("CMYK"))}, "CMYK"},
+        {{iccSegment(1, 1, "0000cmm 0000mntrRGB")}, ""},
+        {{}, ""},
+    };
+    for (const auto& [segments, space] : rows) {
+        std::vector<std::string> payloads;
+        for (const std::string& s : segments)
+            payloads.push_back(s.substr(4));
+        EXPECT_EQ(space, iccColourSpace(payloads));
+    }
 }
 
 TEST(PictureHead, OnlyAWholeIccProfileIsCarried) {

@@ -26,6 +26,11 @@ std::string withSegments(const std::string& jpeg, const std::string& segments) {
     return jpeg.substr(0, 2) + segments + jpeg.substr(2);
 }
 
+// An ICC profile: its header's fields up to the colour space, then filler.
+std::string iccHeader(const char* colourSpace) {
+    return "0000cmm 0000mntr" + std::string(colourSpace) + "XYZ " + std::string(300, 'a');
+}
+
 class GdiplusResizerTest : public ::testing::Test {
 protected:
     ScriptedMessageBoxes messages;
@@ -182,7 +187,7 @@ TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
     spec.pixels = std::make_pair(64u, 48u);
     spec.thumbnail = std::string(2000, '\x11');
     const std::string block = exifBlock(spec);
-    const std::string icc = iccSegment(1, 2, std::string(300, 'a')) + iccSegment(2, 2, "b");
+    const std::string icc = iccSegment(1, 2, iccHeader("RGB ")) + iccSegment(2, 2, "b");
     const std::string source = folder.write(
         "IMG.JPG", withSegments(readFile(picture("IMG.JPG", 64, 48)), exifSegment(block) + icc));
     const std::string target = folder.path() + "sml.IMG.JPG";
@@ -192,16 +197,21 @@ TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
     const PictureHead head = readPictureHead(copy);
     EXPECT_EQ(exifForCopy(block, 24, 32), std::optional<std::string>(head.exif));
     EXPECT_EQ(readPictureHead(readFile(source)).iccSegments, head.iccSegments);
-    // Right after the start marker, and a picture that GDI+ reads.
-    EXPECT_EQ(std::string("\xFF\xD8", 2) + exifSegment(*exifForCopy(block, 24, 32)) + icc,
-              copy.substr(0, 2 + exifSegment(head.exif).size() + icc.size()));
+    // After the start marker and the encoder's JFIF segment, and a picture that GDI+ reads.
+    ASSERT_EQ(std::string("\xFF\xD8\xFF\xE0", 4), copy.substr(0, 4));
+    const std::size_t jfifEnd =
+        4 + ((static_cast<unsigned char>(copy[4]) << 8) | static_cast<unsigned char>(copy[5]));
+    EXPECT_EQ(exifSegment(*exifForCopy(block, 24, 32)) + icc,
+              copy.substr(jfifEnd, exifSegment(head.exif).size() + icc.size()));
     EXPECT_EQ(24u, readPicture(target).width);
 
-    // Without metadata, or with a block that cannot be carried, the copy has none.
+    // Without metadata, with a block that cannot be carried, or with a profile of another
+    // colour space than the copy's RGB, the copy has none.
     std::string spoilt = block;
     putNumber(spoilt, entryOffset(2) + 8, kFirstIfd, 4, false); // the Exif IFD loops
     messages.otherwise = mb::IdYes;
-    for (const std::string& segments : {std::string(), exifSegment(spoilt)}) {
+    for (const std::string& segments :
+         {std::string(), exifSegment(spoilt), iccSegment(1, 1, iccHeader("GRAY"))}) {
         folder.write("IMG.JPG", withSegments(readFile(picture("IMG.JPG", 64, 48)), segments));
         ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 24, 0));
         const PictureHead bare = readPictureHead(readFile(target));
