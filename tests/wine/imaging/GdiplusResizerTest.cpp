@@ -73,19 +73,47 @@ TEST_F(GdiplusResizerTest, WritesJpegCopiesOfTheWorkedSizes) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(GdiplusResizerTest, OtherFormatsGiveJpegDataUnderTheirOwnExtension) {
-    const std::pair<const char*, const wchar_t*> formats[] = {
-        {"png", L"image/png"}, {"gif", L"image/gif"}, {"bmp", L"image/bmp"}};
-    for (const auto& [extension, mimeType] : formats) {
-        SCOPED_TRACE(extension);
-        const std::string source = picture(std::string("a.") + extension, 640, 480, mimeType);
-        const std::string target = folder.path() + "sml.a." + extension;
-        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(source, target, 320, 0));
+// A source of one bright colour, written by the test.
+struct Source {
+    const char* name;
+    bool (*write)(const std::string& path);
+};
+
+bool writeBright(const std::string& path, const wchar_t* mimeType, bool paletted = false) {
+    return writePicture(path, 640, 480, mimeType, 0xFFF0D8B0, paletted);
+}
+
+const Source kSources[] = {
+    {"a.png", [](const std::string& p) { return writeBright(p, L"image/png"); }},
+    {"a.bmp", [](const std::string& p) { return writeBright(p, L"image/bmp"); }},
+    {"a.jpg", [](const std::string& p) { return writeBright(p, L"image/jpeg"); }},
+    // Paletted, CMYK and 16-bit grey pictures: GDI+ gives no drawing context in their formats.
+    {"a.gif", [](const std::string& p) { return writeBright(p, L"image/gif"); }},
+    {"paletted.png", [](const std::string& p) { return writeBright(p, L"image/png", true); }},
+    {"paletted.bmp", [](const std::string& p) { return writeBright(p, L"image/bmp", true); }},
+    {"cmyk.jpg", [](const std::string& p) { return writeCmykJpeg(p, 640, 480, 0x0F274F00); }},
+    {"grey16.png", [](const std::string& p) { return writeGrey16Png(p, 640, 480, 0xE0E0); }},
+};
+
+TEST_F(GdiplusResizerTest, EverySourceGivesJpegDataUnderItsOwnExtensionWithoutADarkBorder) {
+    for (const Source& source : kSources) {
+        SCOPED_TRACE(source.name);
+        const std::string path = folder.path() + source.name;
+        ASSERT_TRUE(source.write(path));
+        // The colour as the imaging library reads the source (Wine's reads a CMYK JPEG as black).
+        const std::uint32_t colour = readPicture(path).centre;
+        const std::string target = folder.path() + "sml." + source.name;
+        ASSERT_EQ(resize::Written, resizer.ResizeToJpeg(path, target, 320, 0));
         EXPECT_TRUE(isJpeg(target));
         const PictureFacts copy = readPicture(target);
         EXPECT_EQ(320u, copy.width);
         EXPECT_EQ(240u, copy.height);
-        EXPECT_TRUE(closeColours(0xFF3080C0, copy.centre)) << std::hex << copy.centre;
+        EXPECT_TRUE(closeColours(colour, copy.centre)) << std::hex << colour << " " << copy.centre;
+        // Sampling past the picture's edge must find the picture, not black.
+        std::size_t dark = 0;
+        for (std::uint32_t pixel : copy.edge)
+            dark += closeColours(colour, pixel) ? 0 : 1;
+        EXPECT_EQ(0u, dark) << "of " << copy.edge.size() << " edge pixels";
     }
 }
 
