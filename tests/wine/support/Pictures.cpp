@@ -130,9 +130,6 @@ PictureFacts readPicture(const std::string& path) {
                              static_cast<INT>(facts.width / 2), static_cast<INT>(facts.height / 2),
                              &centre);
     facts.centre = centre;
-    Gdiplus::PixelFormat format = 0;
-    flat::GdipGetImagePixelFormat(image.get(), &format);
-    facts.pixelFormat = format;
     const auto pixel = [&image](unsigned x, unsigned y) {
         Gdiplus::ARGB colour = 0;
         flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image.get()), static_cast<INT>(x),

@@ -28,7 +28,6 @@ struct PictureFacts {
     unsigned width = 0;
     unsigned height = 0;
     std::uint32_t centre = 0;        // the colour of the middle pixel, 0xAARRGGBB
-    std::uint32_t pixelFormat = 0;   // as GDI+ loads it
     std::vector<std::uint32_t> edge; // the colours of the outermost rows and columns
 };
 
