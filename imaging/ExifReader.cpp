@@ -1,6 +1,7 @@
 #include "imaging/ExifReader.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <set>
@@ -146,9 +147,10 @@ IfdRead readIfd(const TiffBytes& tiff, std::size_t at, Ifd& ifd, std::size_t& ne
     return IfdRead::Ok;
 }
 
+// The first entry of the tag whose value lies inside the bytes.
 const Entry* findEntry(const Ifd& ifd, std::uint16_t tag) {
     for (const Entry& e : ifd.entries)
-        if (e.tag == tag)
+        if (e.tag == tag && e.inBounds)
             return &e;
     return nullptr;
 }
@@ -164,62 +166,173 @@ std::optional<std::uint32_t> unsignedValue(const TiffBytes& tiff, const Entry& e
     return std::nullopt;
 }
 
-// Writes a SHORT or LONG into the copy of an entry held inline; false for any other entry.
-bool setInlineValue(const TiffBytes& tiff, std::string& out, const Entry& e, std::uint32_t value) {
-    if (e.count != 1 || (e.type != kShort && e.type != kLong))
-        return false;
-    if (e.type == kShort && value > 0xFFFF)
-        return false;
-    tiff.put(out, e.valueAt, value, e.type == kShort ? 2 : 4);
-    return true;
+// Whether an entry can hold the value inline: one SHORT or LONG wide enough for it.
+bool canHoldInline(const Entry& e, std::uint32_t value) {
+    return e.count == 1 && (e.type == kLong || (e.type == kShort && value <= 0xFFFF));
 }
 
-// Walks an IFD and the sub-IFDs it links to, checking that each lies inside the bytes, that no
-// IFD is visited twice, and that every value lies inside too. end grows to the last byte used.
-bool checkTree(const TiffBytes& tiff, std::size_t at, int depth, std::set<std::size_t>& visited,
-               std::size_t& end, std::vector<Ifd>& ifds) {
-    // EXIF links at most three levels deep: first IFD, Exif IFD, interoperability IFD.
-    if (depth > 3 || !visited.insert(at).second)
-        return false;
-    Ifd ifd;
-    std::size_t needed = 0;
-    if (readIfd(tiff, at, ifd, needed) != IfdRead::Ok)
-        return false;
-    end = std::max(end, ifd.end);
-    for (const Entry& e : ifd.entries) {
-        if (e.length == 0)
-            continue; // an unknown type: its bytes are not ours to judge
-        if (!e.inBounds)
-            return false;
-        end = std::max(end, static_cast<std::size_t>(e.valueAt + e.length));
-        if (e.tag == kExifIfdTag || e.tag == kGpsIfdTag || e.tag == kInteropIfdTag) {
-            const std::optional<std::uint32_t> sub = unsignedValue(tiff, e);
-            if (!sub || !checkTree(tiff, *sub, depth + 1, visited, end, ifds))
-                return false;
+// An entry a copy keeps, and the value it gets there, if any.
+struct KeptEntry {
+    Entry entry;
+    std::optional<std::uint32_t> value;
+};
+
+struct KeptIfd {
+    Ifd ifd; // as it lies in the original
+    std::vector<KeptEntry> entries;
+};
+
+// A byte range that an IFD or an out-of-line value takes.
+struct Span {
+    std::size_t begin;
+    std::size_t end;
+    bool ifd;
+};
+
+// What a copy of a block keeps: its IFDs, reached from the first through the Exif, GPS and
+// interoperability links, each with the entries it keeps.
+class CopyPlan {
+public:
+    enum class Walk { Kept, LeftOut, Refused };
+
+    CopyPlan(const TiffBytes& tiff, std::size_t first, unsigned width, unsigned height)
+        : tiff_(tiff), first_(first), width_(width), height_(height) {}
+
+    // Walks an IFD and the IFDs it links to. Left out: the IFD is deeper than EXIF nests, does
+    // not lie whole inside the bytes, or keeps no entry. Refused: an IFD is reached twice.
+    Walk walk(std::size_t at, int depth) {
+        // EXIF links at most three levels deep: first IFD, Exif IFD, interoperability IFD.
+        if (depth > 3)
+            return Walk::LeftOut;
+        KeptIfd kept;
+        std::size_t needed = 0;
+        if (readIfd(tiff_, at, kept.ifd, needed) != IfdRead::Ok)
+            return Walk::LeftOut;
+        if (!visited_.insert(at).second)
+            return Walk::Refused;
+        for (const Entry& e : kept.ifd.entries) {
+            if (typeSize(e.type) == 0) {
+                // An unknown type: its bytes are not ours to judge, and may lie anywhere.
+                unknownTypes_ = true;
+                kept.entries.push_back({e, std::nullopt});
+                continue;
+            }
+            if (!e.inBounds)
+                continue;
+            const std::optional<std::uint32_t> value = valueForCopy(e, at == first_);
+            if (value && !canHoldInline(e, *value))
+                continue;
+            if (e.tag == kExifIfdTag || e.tag == kGpsIfdTag || e.tag == kInteropIfdTag) {
+                const std::optional<std::uint32_t> sub = unsignedValue(tiff_, e);
+                const Walk linked = sub ? walk(*sub, depth + 1) : Walk::LeftOut;
+                if (linked == Walk::Refused)
+                    return Walk::Refused;
+                if (linked == Walk::LeftOut)
+                    continue;
+            }
+            if (e.length > 4)
+                spans_.push_back(
+                    {e.valueAt, static_cast<std::size_t>(e.valueAt + e.length), false});
+            kept.entries.push_back({e, value});
         }
+        if (kept.entries.empty())
+            return Walk::LeftOut;
+        spans_.push_back({kept.ifd.at, kept.ifd.end, true});
+        ifds_.push_back(std::move(kept));
+        return Walk::Kept;
     }
-    ifds.push_back(std::move(ifd));
-    return true;
+
+    // Whether an IFD shares a byte with another IFD or a value: rewriting it would change them.
+    bool overlaps() {
+        std::sort(spans_.begin(), spans_.end(),
+                  [](const Span& a, const Span& b) { return a.begin < b.begin; });
+        std::size_t reach = 0;    // of every span so far
+        std::size_t ifdReach = 0; // of the IFDs so far
+        for (const Span& s : spans_) {
+            if (s.begin < ifdReach || (s.ifd && s.begin < reach))
+                return true;
+            reach = std::max(reach, s.end);
+            if (s.ifd)
+                ifdReach = std::max(ifdReach, s.end);
+        }
+        return false;
+    }
+
+    // Past the last byte that a kept IFD or value takes.
+    std::size_t end() const {
+        std::size_t last = 8;
+        for (const Span& s : spans_)
+            last = std::max(last, s.end);
+        return last;
+    }
+
+    bool unknownTypes() const { return unknownTypes_; }
+    const std::vector<KeptIfd>& ifds() const { return ifds_; } // the first IFD comes last
+
+private:
+    // The value a copy gives an entry: upright, and its own size.
+    std::optional<std::uint32_t> valueForCopy(const Entry& e, bool inFirst) const {
+        if (inFirst && e.tag == kOrientationTag)
+            return 1;
+        if ((inFirst && e.tag == kImageWidthTag) || e.tag == kPixelXTag)
+            return width_;
+        if ((inFirst && e.tag == kImageLengthTag) || e.tag == kPixelYTag)
+            return height_;
+        return std::nullopt;
+    }
+
+    const TiffBytes& tiff_;
+    std::size_t first_;
+    unsigned width_;
+    unsigned height_;
+    std::set<std::size_t> visited_;
+    std::vector<KeptIfd> ifds_;
+    std::vector<Span> spans_;
+    bool unknownTypes_ = false;
+};
+
+// Writes an IFD over its place with only the entries it keeps, their new values set, and the
+// given next-IFD link; the bytes it no longer takes become zeros.
+void rewriteIfd(const TiffBytes& tiff, std::string_view original, std::string& out,
+                const KeptIfd& kept, std::uint32_t nextLink) {
+    const std::size_t at = kept.ifd.at;
+    tiff.put(out, at, static_cast<std::uint32_t>(kept.entries.size()), 2);
+    std::size_t to = at + 2;
+    for (const KeptEntry& k : kept.entries) {
+        out.replace(to, kEntrySize, original.substr(k.entry.at, kEntrySize));
+        if (k.value)
+            tiff.put(out, to + 8, *k.value, k.entry.type == kShort ? 2 : 4);
+        to += kEntrySize;
+    }
+    tiff.put(out, to, nextLink, 4);
+    to += 4;
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(to),
+              out.begin() + static_cast<std::ptrdiff_t>(kept.ifd.end), '\0');
 }
 
 } // namespace
 
-ExifRead readExifTags(std::string_view bytes) {
+ExifRead readExifTags(std::string_view bytes, ExifExtent extent) {
     ExifRead result;
+    const bool head = extent == ExifExtent::Head;
     TiffBytes tiff(bytes);
     if (!tiff.readHeader()) {
-        if (bytes.size() < 8) {
+        if (head && bytes.size() < 8) {
             result.status = ExifRead::Status::Incomplete;
             result.needed = 8;
         }
         return result;
     }
     Ifd ifd;
-    switch (readIfd(tiff, tiff.u32(4), ifd, result.needed)) {
+    std::size_t ifdNeeded = 0;
+    switch (readIfd(tiff, tiff.u32(4), ifd, ifdNeeded)) {
     case IfdRead::Malformed:
         return result;
     case IfdRead::Incomplete:
-        result.status = ExifRead::Status::Incomplete;
+        if (head) {
+            result.status = ExifRead::Status::Incomplete;
+            result.needed = ifdNeeded;
+        }
         return result;
     case IfdRead::Ok:
         break;
@@ -230,7 +343,7 @@ ExifRead readExifTags(std::string_view bytes) {
         if ((e.tag == kDateTimeTag || e.tag == kOrientationTag) && e.length > 0 && !e.inBounds)
             needed = std::max<std::uint64_t>(needed, e.valueAt + e.length);
     }
-    if (needed > 0) {
+    if (head && needed > 0) {
         result.status = ExifRead::Status::Incomplete;
         result.needed = static_cast<std::size_t>(
             std::min<std::uint64_t>(needed, std::numeric_limits<std::size_t>::max()));
@@ -238,7 +351,7 @@ ExifRead readExifTags(std::string_view bytes) {
     }
 
     result.status = ExifRead::Status::Ok;
-    if (const Entry* date = findEntry(ifd, kDateTimeTag); date != nullptr && date->inBounds) {
+    if (const Entry* date = findEntry(ifd, kDateTimeTag); date != nullptr) {
         std::string text(tiff.view(date->valueAt, static_cast<std::size_t>(date->length)));
         text.resize(std::min(text.size(), text.find('\0')));
         result.tags.dateTime = text;
@@ -255,34 +368,21 @@ std::optional<std::string> exifForCopy(std::string_view bytes, unsigned width, u
     TiffBytes tiff(bytes);
     if (!tiff.readHeader())
         return std::nullopt;
-    std::set<std::size_t> visited;
-    std::size_t end = 8;
-    std::vector<Ifd> ifds; // the first IFD comes last
     const std::size_t first = tiff.u32(4);
-    if (!checkTree(tiff, first, 1, visited, end, ifds))
+    CopyPlan plan(tiff, first, width, height);
+    if (plan.walk(first, 1) != CopyPlan::Walk::Kept || plan.overlaps())
         return std::nullopt;
 
     std::string out(bytes);
-    for (const Ifd& ifd : ifds) {
-        for (const Entry& e : ifd.entries) {
-            bool ok = true;
-            if (ifd.at == first && e.tag == kOrientationTag)
-                ok = setInlineValue(tiff, out, e, 1);
-            else if ((ifd.at == first && e.tag == kImageWidthTag) || e.tag == kPixelXTag)
-                ok = setInlineValue(tiff, out, e, width);
-            else if ((ifd.at == first && e.tag == kImageLengthTag) || e.tag == kPixelYTag)
-                ok = setInlineValue(tiff, out, e, height);
-            if (!ok)
-                return std::nullopt;
-        }
+    for (const KeptIfd& kept : plan.ifds()) {
+        // The thumbnail shows the old size and the old turn: the first IFD no longer links it.
+        const std::uint32_t next = kept.ifd.at == first ? 0 : tiff.u32(kept.ifd.nextLinkAt);
+        rewriteIfd(tiff, bytes, out, kept, next);
     }
-
-    // The thumbnail shows the old size and the old turn: unlink its IFD, and cut it off when
-    // nothing the first IFD reaches lies behind it.
-    const Ifd& firstIfd = ifds.back();
-    const std::size_t thumbnail = tiff.u32(firstIfd.nextLinkAt);
-    tiff.put(out, firstIfd.nextLinkAt, 0, 4);
-    if (thumbnail >= end && thumbnail < out.size())
+    // The thumbnail is cut off when nothing the copy keeps lies behind it; a value of an unknown
+    // type might, wherever it seems to lie.
+    const std::size_t thumbnail = tiff.u32(plan.ifds().back().ifd.nextLinkAt);
+    if (!plan.unknownTypes() && thumbnail >= plan.end() && thumbnail < out.size())
         out.resize(thumbnail);
     if (out.size() > kMaxCarriedBlock)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
-// Owning handles for GDI+ objects of the flat interface, so that every picture, canvas and
-// drawing context is released on every path that made it, and the encoder lookup.
+// Owning handles for GDI+ objects of the flat interface, so that every picture, canvas, drawing
+// context and set of image attributes is released on every path that made it, and the encoder
+// lookup.
 
 #include <windows.h>
 #include <objidl.h>
@@ -23,9 +24,17 @@ struct GdiplusGraphicsDelete {
     }
 };
 
+struct GdiplusImageAttributesDispose {
+    void operator()(Gdiplus::GpImageAttributes* attributes) const {
+        Gdiplus::DllExports::GdipDisposeImageAttributes(attributes);
+    }
+};
+
 using GdiplusImage = std::unique_ptr<Gdiplus::GpImage, GdiplusImageDispose>;
 using GdiplusBitmap = std::unique_ptr<Gdiplus::GpBitmap, GdiplusImageDispose>;
 using GdiplusGraphics = std::unique_ptr<Gdiplus::GpGraphics, GdiplusGraphicsDelete>;
+using GdiplusImageAttributes =
+    std::unique_ptr<Gdiplus::GpImageAttributes, GdiplusImageAttributesDispose>;
 
 // A picture that GDI+ decodes from a stream over bytes in memory: it reads from the stream for
 // as long as the picture lives, so the stream goes last.

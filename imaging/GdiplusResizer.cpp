@@ -55,7 +55,8 @@ void turnUpright(Gdiplus::GpImage* picture, int orientation) {
 }
 
 // What a copy of a picture carries of the original's metadata: its EXIF block made fit for the
-// copy, and its ICC profile. Both only from JPEG originals, and only when they are sound.
+// copy, and its ICC profile. Both only from JPEG originals, and only when they are sound. The
+// copy is RGB: a grey or CMYK profile would shift its colours in colour-managed viewers.
 struct CarriedMetadata {
     std::string exif;
     std::vector<std::string> iccSegments;
@@ -68,7 +69,9 @@ CarriedMetadata carriedMetadata(const PictureHead& head, PictureSize copy) {
         return carried;
     if (!head.exif.empty())
         carried.exif = exifForCopy(head.exif, copy.width, copy.height).value_or(std::string());
-    carried.iccSegments = wholeIccProfile(head.iccSegments);
+    std::vector<std::string> profile = wholeIccProfile(head.iccSegments);
+    if (iccColourSpace(profile) == "RGB ")
+        carried.iccSegments = std::move(profile);
     return carried;
 }
 
@@ -106,26 +109,49 @@ std::optional<Canvas> createCanvas(PictureSize size, Gdiplus::PixelFormat format
     return canvas;
 }
 
-// Draws the whole picture scaled onto a new canvas of the given size, at the highest quality
-// settings. The canvas takes the picture's own pixel format, except an indexed one (GIF pictures,
-// some PNG and BMP pictures): GDI+ cannot draw on those, and the copy would come out without
-// the picture on it. Such a canvas is 24-bit RGB, as JPEG stores it. Null when GDI+ cannot draw.
-GdiplusBitmap drawScaled(Gdiplus::GpImage* picture, PictureSize size) {
+// The canvas's pixel format: 24-bit RGB, as JPEG stores it, or 32-bit ARGB where the picture
+// has alpha. Never the picture's own format: GDI+ gives no drawing context on indexed, CMYK,
+// 16-bit grey or ARGB1555 pictures, and such photos would get no copy.
+Gdiplus::PixelFormat canvasFormat(Gdiplus::GpImage* picture) {
     Gdiplus::PixelFormat format = PixelFormat24bppRGB;
     flat::GdipGetImagePixelFormat(picture, &format);
-    if ((format & PixelFormatIndexed) != 0)
-        format = PixelFormat24bppRGB;
-    std::optional<Canvas> canvas = createCanvas(size, format);
-    if (!canvas)
+    return (format & PixelFormatAlpha) != 0 ? PixelFormat32bppARGB : PixelFormat24bppRGB;
+}
+
+// Drawing attributes under which the picture's edge repeats mirrored past it, so that bicubic
+// sampling there finds the picture's own pixels rather than transparent black: no dark border.
+GdiplusImageAttributes mirroredEdges() {
+    Gdiplus::GpImageAttributes* created = nullptr;
+    if (flat::GdipCreateImageAttributes(&created) != Gdiplus::Ok)
+        return GdiplusImageAttributes();
+    GdiplusImageAttributes attributes(created);
+    if (flat::GdipSetImageAttributesWrapMode(attributes.get(), Gdiplus::WrapModeTileFlipXY, 0,
+                                             FALSE) != Gdiplus::Ok)
+        return GdiplusImageAttributes();
+    return attributes;
+}
+
+// Draws the whole picture scaled onto a new canvas of the given size, at the highest quality
+// settings. Null when GDI+ cannot draw.
+GdiplusBitmap drawScaled(Gdiplus::GpImage* picture, PictureSize size) {
+    UINT width = 0;
+    UINT height = 0;
+    flat::GdipGetImageWidth(picture, &width);
+    flat::GdipGetImageHeight(picture, &height);
+    std::optional<Canvas> canvas = createCanvas(size, canvasFormat(picture));
+    const GdiplusImageAttributes edges = mirroredEdges();
+    if (!canvas || !edges)
         return GdiplusBitmap();
 
     Gdiplus::GpGraphics* graphics = canvas->graphics.get();
     flat::GdipSetCompositingQuality(graphics, Gdiplus::CompositingQualityHighQuality);
     flat::GdipSetSmoothingMode(graphics, Gdiplus::SmoothingModeHighQuality);
     flat::GdipSetInterpolationMode(graphics, Gdiplus::InterpolationModeHighQualityBicubic);
-    if (flat::GdipDrawImageRect(graphics, picture, 0.0f, 0.0f,
-                                static_cast<Gdiplus::REAL>(size.width),
-                                static_cast<Gdiplus::REAL>(size.height)) != Gdiplus::Ok)
+    if (flat::GdipDrawImageRectRect(
+            graphics, picture, 0.0f, 0.0f, static_cast<Gdiplus::REAL>(size.width),
+            static_cast<Gdiplus::REAL>(size.height), 0.0f, 0.0f, static_cast<Gdiplus::REAL>(width),
+            static_cast<Gdiplus::REAL>(height), Gdiplus::UnitPixel, edges.get(), nullptr,
+            nullptr) != Gdiplus::Ok)
         return GdiplusBitmap();
     canvas->graphics.reset();
     return std::move(canvas->bitmap);

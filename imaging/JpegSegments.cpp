@@ -12,6 +12,7 @@ constexpr unsigned char kMarker = 0xFF;
 constexpr unsigned char kStartOfImage = 0xD8;
 constexpr unsigned char kEndOfImage = 0xD9;
 constexpr unsigned char kStartOfScan = 0xDA;
+constexpr unsigned char kApp0 = 0xE0;
 constexpr unsigned char kApp1 = 0xE1;
 constexpr unsigned char kApp2 = 0xE2;
 constexpr std::string_view kExifId("Exif\0\0", 6);
@@ -83,7 +84,7 @@ PictureHead readPictureHead(std::string_view bytes) {
     } else if (isTiffHeader(bytes)) {
         head.format = PictureHead::Format::Tiff;
         head.exif = std::string(bytes);
-        const ExifRead read = readExifTags(bytes);
+        const ExifRead read = readExifTags(bytes, ExifExtent::Head);
         if (read.status == ExifRead::Status::Incomplete)
             head.needed = read.needed;
     }
@@ -100,8 +101,13 @@ PictureHead readPictureHead(const FileSystem& fileSystem, const std::string& pat
         PictureHead head = readPictureHead(*bytes);
         if (head.needed == 0)
             return head;
-        // A file that ended before its head did, or a head longer than the limit, is not read.
-        if (bytes->size() < want || head.needed <= bytes->size() || head.needed > limit)
+        if (head.needed <= bytes->size())
+            return PictureHead();
+        // A file that ends inside its head (a camera's header-only file, a cut download) still
+        // holds the segments before its end.
+        if (bytes->size() < want)
+            return head;
+        if (head.needed > limit)
             return PictureHead();
         want = std::min(limit, std::max(head.needed, 2 * want));
     }
@@ -122,6 +128,17 @@ std::vector<std::string> wholeIccProfile(const std::vector<std::string>& segment
     return segments;
 }
 
+std::string iccColourSpace(const std::vector<std::string>& wholeProfile) {
+    // Behind the identifier, the segment's number and count; the signature lies at 16 in the
+    // profile's header, which the first segment holds.
+    const std::size_t header = kIccId.size() + 2;
+    for (const std::string& segment : wholeProfile) {
+        if (segment.size() >= header + 20 && segment[kIccId.size()] == 1)
+            return segment.substr(header + 16, 4);
+    }
+    return std::string();
+}
+
 std::optional<std::string> jpegWithMetadata(std::string_view jpeg, const std::string& exif,
                                             const std::vector<std::string>& iccSegments) {
     if (jpeg.size() < 2 || byteAt(jpeg, 0) != kMarker || byteAt(jpeg, 1) != kStartOfImage)
@@ -138,7 +155,15 @@ std::optional<std::string> jpegWithMetadata(std::string_view jpeg, const std::st
         bytes += payload;
         return bytes;
     };
-    std::string out(jpeg.substr(0, 2));
+    // Past the encoder's APP0 segments, each whole inside the file.
+    std::size_t at = 2;
+    while (at + 4 <= jpeg.size() && byteAt(jpeg, at) == kMarker && byteAt(jpeg, at + 1) == kApp0) {
+        const std::size_t end = at + 2 + ((byteAt(jpeg, at + 2) << 8) | byteAt(jpeg, at + 3));
+        if (end < at + 4 || end > jpeg.size())
+            break;
+        at = end;
+    }
+    std::string out(jpeg.substr(0, at));
     if (!exif.empty()) {
         if (2 + kExifId.size() + exif.size() > 0xFFFF)
             return std::nullopt;
@@ -149,7 +174,7 @@ std::optional<std::string> jpegWithMetadata(std::string_view jpeg, const std::st
             return std::nullopt;
         out += segment(kApp2, std::string_view(), icc);
     }
-    out += jpeg.substr(2);
+    out += jpeg.substr(at);
     return out;
 }
 

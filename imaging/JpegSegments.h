@@ -30,7 +30,9 @@ struct PictureHead {
 PictureHead readPictureHead(std::string_view bytes);
 
 // Reads the head of a file through the file system, reading more of the file only while the
-// head needs it, up to limit bytes. Other when the file cannot be read or its head is longer.
+// head needs it, up to limit bytes. A file that ends inside its head gives what lies whole
+// before its end (needed stays above 0). Other when the file cannot be read or its head is
+// longer than the limit.
 PictureHead readPictureHead(const FileSystem& fileSystem, const std::string& path,
                             std::size_t limit);
 
@@ -38,8 +40,13 @@ PictureHead readPictureHead(const FileSystem& fileSystem, const std::string& pat
 // none.
 std::vector<std::string> wholeIccProfile(const std::vector<std::string>& segments);
 
-// A JPEG file with the EXIF block and the ICC segments placed right after its start marker.
-// Nothing when the file does not start with one.
+// The colour space signature in the header of a whole profile ("RGB ", "GRAY", "CMYK", ...);
+// empty when the header is too short to hold it.
+std::string iccColourSpace(const std::vector<std::string>& wholeProfile);
+
+// A JPEG file with the EXIF block and the ICC segments placed after its start marker and the
+// encoder's APP0 (JFIF) segments, where readers look for those first. Nothing when the file
+// does not start with a start marker.
 std::optional<std::string> jpegWithMetadata(std::string_view jpeg, const std::string& exif,
                                             const std::vector<std::string>& iccSegments);
 

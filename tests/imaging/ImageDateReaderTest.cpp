@@ -153,6 +153,9 @@ TEST_F(TimeKey, JpegAndTiffDatesAreReadFromTheFileHeadAlone) {
         bool picturesAsked;
     } const rows[] = {
         {jpegHead(exifSegment(block)), *timeKeyFromDateText("2008:05:12 10:20:30"), false},
+        // A camera's header-only file ends before its picture data.
+        {std::string("\xFF\xD8", 2) + exifSegment(block),
+         *timeKeyFromDateText("2008:05:12 10:20:30"), false},
         {block + std::string(100, 'x'), *timeKeyFromDateText("2008:05:12 10:20:30"), false},
         {jpegHead(jpegSegment(0xE0, "JFIF")), 1200000000, false},
         {jpegHead(exifSegment(exifBlock(undated))), 1200000000, false},

@@ -59,9 +59,28 @@ std::string exifBlock(const ExifSpec& spec) {
         ++index;
     }
     if (spec.pixels) {
-        const std::size_t exif =
-            w.ifd({{0xA002, 4, 1, spec.pixels->first}, {0xA003, 4, 1, spec.pixels->second}});
+        std::vector<TiffField> fields;
+        if (spec.exposure)
+            fields.push_back({0x829A, 5, 1, 0});
+        fields.push_back({0xA002, 4, 1, spec.pixels->first});
+        fields.push_back({0xA003, 4, 1, spec.pixels->second});
+        if (spec.interop)
+            fields.push_back({0xA005, 4, 1, 0});
+        const std::size_t exif = w.ifd(fields);
         w.number(firstAt + 2 + 12 * index + 8, static_cast<std::uint32_t>(exif), 4);
+        if (spec.exposure) {
+            const std::size_t value = w.append(std::string(8, '\0'));
+            w.number(value, spec.exposure->first, 4);
+            w.number(value + 4, spec.exposure->second, 4);
+            w.number(exif + 2 + 8, static_cast<std::uint32_t>(value), 4);
+        }
+        if (spec.interop) {
+            // The interoperability index "R98", four ASCII bytes held in the entry itself.
+            const std::size_t interop = w.ifd({{0x0001, 2, 4, 0}});
+            w.bytes.replace(interop + 2 + 8, 4, std::string("R98\0", 4));
+            w.number(exif + 2 + 12 * (fields.size() - 1) + 8, static_cast<std::uint32_t>(interop),
+                     4);
+        }
     }
     if (spec.thumbnail) {
         const std::size_t second =

@@ -16,11 +16,16 @@ struct ExifSpec {
     std::optional<int> orientation;                      // first IFD, SHORT
     std::optional<std::string> dateTime;                 // first IFD, ASCII with its NUL
     std::optional<std::pair<unsigned, unsigned>> pixels; // Exif IFD, LONG width and height
-    std::optional<std::string> thumbnail;                // second IFD and its bytes, last
+    // Exif IFD (with pixels only): the exposure time, a RATIONAL, and a link to an
+    // interoperability IFD, as most cameras write them.
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> exposure;
+    bool interop = false;
+    std::optional<std::string> thumbnail; // second IFD and its bytes, last
 };
 
 // The layout of every block: the first IFD at 8, its entries in this order (those present):
-// orientation, date, Exif IFD link; then the date text, the Exif IFD, the thumbnail IFD.
+// orientation, date, Exif IFD link; then the date text, the Exif IFD (exposure, width, height,
+// interoperability link), the exposure, the interoperability IFD, the thumbnail IFD.
 constexpr std::size_t kFirstIfd = 8;
 constexpr std::size_t entryOffset(int index) {
     return kFirstIfd + 2 + 12 * index;
@@ -30,7 +35,7 @@ std::string exifBlock(const ExifSpec& spec);
 
 struct TiffField {
     std::uint16_t tag;
-    std::uint16_t type; // 2 ASCII, 3 SHORT, 4 LONG
+    std::uint16_t type; // 2 ASCII, 3 SHORT, 4 LONG, 5 RATIONAL
     std::uint32_t count;
     std::uint32_t value; // inline value, or the offset of the out-of-line bytes
 };

@@ -27,6 +27,11 @@ std::string withSegments(const std::string& jpeg, const std::string& segments) {
     return jpeg.substr(0, 2) + segments + jpeg.substr(2);
 }
 
+// An ICC profile: its header's fields up to the colour space, then filler.
+std::string iccHeader(const char* colourSpace) {
+    return "0000cmm 0000mntr" + std::string(colourSpace) + "XYZ " + std::string(300, 'a');
+}
+
 class GdiplusResizerTest : public ::testing::Test {
 protected:
     ScriptedMessageBoxes messages;
@@ -86,19 +91,46 @@ TEST_F(GdiplusResizerTest, WritesJpegCopiesOfTheWorkedSizes) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(GdiplusResizerTest, OtherFormatsGiveJpegDataUnderTheirOwnExtension) {
-    const std::pair<const char*, const wchar_t*> formats[] = {
-        {"png", L"image/png"}, {"gif", L"image/gif"}, {"bmp", L"image/bmp"}};
-    for (const auto& [extension, mimeType] : formats) {
-        SCOPED_TRACE(extension);
-        const std::string source = picture(std::string("a.") + extension, 640, 480, mimeType);
-        const std::string target = folder.path() + "sml.a." + extension;
-        ASSERT_EQ(resize::Written, resizeToJpeg(source, target, 320, 0));
+// A source of one bright colour, written by the test.
+struct Source {
+    const char* name;
+    bool (*write)(const std::string& path);
+};
+
+bool writeBright(const std::string& path, const wchar_t* mimeType, bool paletted = false) {
+    return writePicture(path, 640, 480, mimeType, 0xFFF0D8B0, paletted);
+}
+
+const Source kSources[] = {
+    {"a.png", [](const std::string& p) { return writeBright(p, L"image/png"); }},
+    {"a.bmp", [](const std::string& p) { return writeBright(p, L"image/bmp"); }},
+    // Paletted, CMYK and 16-bit grey pictures: GDI+ gives no drawing context in their formats.
+    {"a.gif", [](const std::string& p) { return writeBright(p, L"image/gif"); }},
+    {"paletted.png", [](const std::string& p) { return writeBright(p, L"image/png", true); }},
+    {"paletted.bmp", [](const std::string& p) { return writeBright(p, L"image/bmp", true); }},
+    {"cmyk.jpg", [](const std::string& p) { return writeCmykJpeg(p, 640, 480, 0x0F274F00); }},
+    {"grey16.png", [](const std::string& p) { return writeGrey16Png(p, 640, 480, 0xE0E0); }},
+};
+
+TEST_F(GdiplusResizerTest, EverySourceGivesJpegDataUnderItsOwnExtensionWithoutADarkBorder) {
+    for (const Source& source : kSources) {
+        SCOPED_TRACE(source.name);
+        const std::string path = folder.path() + source.name;
+        ASSERT_TRUE(source.write(path));
+        // The colour as the imaging library reads the source (Wine's reads a CMYK JPEG as black).
+        const std::uint32_t colour = readPicture(path).centre;
+        const std::string target = folder.path() + "sml." + source.name;
+        ASSERT_EQ(resize::Written, resizeToJpeg(path, target, 320, 0));
         EXPECT_TRUE(isJpeg(target));
         const PictureFacts copy = readPicture(target);
         EXPECT_EQ(320u, copy.width);
         EXPECT_EQ(240u, copy.height);
-        EXPECT_TRUE(closeColours(0xFF3080C0, copy.centre)) << std::hex << copy.centre;
+        EXPECT_TRUE(closeColours(colour, copy.centre)) << std::hex << colour << " " << copy.centre;
+        // Sampling past the picture's edge must find the picture, not black.
+        std::size_t dark = 0;
+        for (std::uint32_t pixel : copy.edge)
+            dark += closeColours(colour, pixel) ? 0 : 1;
+        EXPECT_EQ(0u, dark) << "of " << copy.edge.size() << " edge pixels";
     }
 }
 
@@ -199,7 +231,7 @@ TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
     spec.pixels = std::make_pair(64u, 48u);
     spec.thumbnail = std::string(2000, '\x11');
     const std::string block = exifBlock(spec);
-    const std::string icc = iccSegment(1, 2, std::string(300, 'a')) + iccSegment(2, 2, "b");
+    const std::string icc = iccSegment(1, 2, iccHeader("RGB ")) + iccSegment(2, 2, "b");
     const std::string source = folder.write(
         "IMG.JPG", withSegments(readFile(picture("IMG.JPG", 64, 48)), exifSegment(block) + icc));
     const std::string target = folder.path() + "sml.IMG.JPG";
@@ -209,16 +241,21 @@ TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
     const PictureHead head = readPictureHead(copy);
     EXPECT_EQ(exifForCopy(block, 24, 32), std::optional<std::string>(head.exif));
     EXPECT_EQ(readPictureHead(readFile(source)).iccSegments, head.iccSegments);
-    // Right after the start marker, and a picture that GDI+ reads.
-    EXPECT_EQ(std::string("\xFF\xD8", 2) + exifSegment(*exifForCopy(block, 24, 32)) + icc,
-              copy.substr(0, 2 + exifSegment(head.exif).size() + icc.size()));
+    // After the start marker and the encoder's JFIF segment, and a picture that GDI+ reads.
+    ASSERT_EQ(std::string("\xFF\xD8\xFF\xE0", 4), copy.substr(0, 4));
+    const std::size_t jfifEnd =
+        4 + ((static_cast<unsigned char>(copy[4]) << 8) | static_cast<unsigned char>(copy[5]));
+    EXPECT_EQ(exifSegment(*exifForCopy(block, 24, 32)) + icc,
+              copy.substr(jfifEnd, exifSegment(head.exif).size() + icc.size()));
     EXPECT_EQ(24u, readPicture(target).width);
 
-    // Without metadata, or with a block that cannot be carried, the copy has none.
+    // Without metadata, with a block that cannot be carried, or with a profile of another
+    // colour space than the copy's RGB, the copy has none.
     std::string spoilt = block;
     putNumber(spoilt, entryOffset(2) + 8, kFirstIfd, 4, false); // the Exif IFD loops
     messages.otherwise = mb::IdYes;
-    for (const std::string& segments : {std::string(), exifSegment(spoilt)}) {
+    for (const std::string& segments :
+         {std::string(), exifSegment(spoilt), iccSegment(1, 1, iccHeader("GRAY"))}) {
         folder.write("IMG.JPG", withSegments(readFile(picture("IMG.JPG", 64, 48)), segments));
         ASSERT_EQ(resize::Written, resizeToJpeg(source, target, 24, 0));
         const PictureHead bare = readPictureHead(readFile(target));

@@ -5,6 +5,9 @@
 #include "support/ExifBuilder.h"
 #include "support/TempFolder.h"
 
+#include <wincodec.h>
+#include <wrl/client.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -58,12 +61,13 @@ GdiplusBitmap rgbBitmap(unsigned width, unsigned height, std::uint32_t colour) {
 } // namespace
 
 bool writePicture(const std::string& path, unsigned width, unsigned height,
-                  const std::wstring& mimeType, std::uint32_t colour) {
+                  const std::wstring& mimeType, std::uint32_t colour, bool paletted) {
     const std::optional<CLSID> encoder = findGdiplusEncoder(mimeType);
     if (!encoder)
         return false;
-    const GdiplusBitmap bitmap = mimeType == L"image/gif" ? indexedBitmap(width, height, colour)
-                                                          : rgbBitmap(width, height, colour);
+    const GdiplusBitmap bitmap = paletted || mimeType == L"image/gif"
+                                     ? indexedBitmap(width, height, colour)
+                                     : rgbBitmap(width, height, colour);
     return bitmap && flat::GdipSaveImageToFile(bitmap.get(), wideFromUtf8(path).c_str(), &*encoder,
                                                nullptr) == Gdiplus::Ok;
 }
@@ -73,7 +77,51 @@ namespace {
 StreamedImage loadFile(const std::string& path) {
     return loadGdiplusImage(readFile(path));
 }
+
+// Writes a picture of one pixel value, repeated, in exactly the given WIC pixel format.
+bool writeWicPicture(const std::string& path, const GUID& container, const GUID& pixelFormat,
+                     unsigned width, unsigned height, const std::string& pixel) {
+    using Microsoft::WRL::ComPtr;
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IPropertyBag2> options;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&factory))) ||
+        FAILED(factory->CreateStream(&stream)) ||
+        FAILED(stream->InitializeFromFilename(wideFromUtf8(path).c_str(), GENERIC_WRITE)) ||
+        FAILED(factory->CreateEncoder(container, nullptr, &encoder)) ||
+        FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
+        FAILED(encoder->CreateNewFrame(&frame, &options)) ||
+        FAILED(frame->Initialize(options.Get())) || FAILED(frame->SetSize(width, height)))
+        return false;
+    GUID format = pixelFormat;
+    if (FAILED(frame->SetPixelFormat(&format)) || format != pixelFormat)
+        return false; // the encoder would store another format than the test is about
+    std::string pixels;
+    for (unsigned i = 0; i < width * height; ++i)
+        pixels += pixel;
+    const UINT stride = static_cast<UINT>(width * pixel.size());
+    return SUCCEEDED(frame->WritePixels(height, stride, static_cast<UINT>(pixels.size()),
+                                        reinterpret_cast<BYTE*>(pixels.data()))) &&
+           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+}
 } // namespace
+
+bool writeCmykJpeg(const std::string& path, unsigned width, unsigned height, std::uint32_t cmyk) {
+    const std::string pixel = {static_cast<char>(cmyk >> 24), static_cast<char>(cmyk >> 16),
+                               static_cast<char>(cmyk >> 8), static_cast<char>(cmyk)};
+    return writeWicPicture(path, GUID_ContainerFormatJpeg, GUID_WICPixelFormat32bppCMYK, width,
+                           height, pixel);
+}
+
+bool writeGrey16Png(const std::string& path, unsigned width, unsigned height, std::uint16_t grey) {
+    // WIC's 16-bit grey is stored in the machine's (little-endian) order.
+    const std::string pixel = {static_cast<char>(grey & 0xFF), static_cast<char>(grey >> 8)};
+    return writeWicPicture(path, GUID_ContainerFormatPng, GUID_WICPixelFormat16bppGray, width,
+                           height, pixel);
+}
 
 PictureFacts readPicture(const std::string& path) {
     PictureFacts facts;
@@ -89,6 +137,20 @@ PictureFacts readPicture(const std::string& path) {
                              static_cast<INT>(facts.width / 2), static_cast<INT>(facts.height / 2),
                              &centre);
     facts.centre = centre;
+    const auto pixel = [&image](unsigned x, unsigned y) {
+        Gdiplus::ARGB colour = 0;
+        flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image), static_cast<INT>(x),
+                                 static_cast<INT>(y), &colour);
+        return static_cast<std::uint32_t>(colour);
+    };
+    for (unsigned x = 0; x < facts.width; ++x) {
+        facts.edge.push_back(pixel(x, 0));
+        facts.edge.push_back(pixel(x, facts.height - 1));
+    }
+    for (unsigned y = 0; y < facts.height; ++y) {
+        facts.edge.push_back(pixel(0, y));
+        facts.edge.push_back(pixel(facts.width - 1, y));
+    }
     return facts;
 }
 

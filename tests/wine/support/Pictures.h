@@ -6,20 +6,29 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tessaly::test {
 
 // Writes a width x height picture of one colour (0xAARRGGBB) with the encoder of the MIME
-// type ("image/png", "image/gif", ...); a GIF picture is 8-bit indexed, the others 24-bit RGB.
-// False when GDI+ cannot.
+// type ("image/png", "image/gif", ...); a GIF picture, or any when paletted, is 8-bit indexed,
+// the others 24-bit RGB. False when GDI+ cannot.
 bool writePicture(const std::string& path, unsigned width, unsigned height,
-                  const std::wstring& mimeType, std::uint32_t colour = 0xFF3080C0);
+                  const std::wstring& mimeType, std::uint32_t colour = 0xFF3080C0,
+                  bool paletted = false);
+
+// Writes a width x height picture of one colour in a pixel format that GDI+ does not encode,
+// with the Windows Imaging Component: a CMYK JPEG (0xCCMMYYKK, ink amounts), a 16-bit grey PNG.
+// False when it cannot.
+bool writeCmykJpeg(const std::string& path, unsigned width, unsigned height, std::uint32_t cmyk);
+bool writeGrey16Png(const std::string& path, unsigned width, unsigned height, std::uint16_t grey);
 
 struct PictureFacts {
     bool loaded = false;
     unsigned width = 0;
     unsigned height = 0;
-    std::uint32_t centre = 0; // the colour of the middle pixel, 0xAARRGGBB
+    std::uint32_t centre = 0;        // the colour of the middle pixel, 0xAARRGGBB
+    std::vector<std::uint32_t> edge; // the colours of the outermost rows and columns
 };
 
 // What GDI+ reads from the file.
