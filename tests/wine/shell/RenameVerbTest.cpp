@@ -409,6 +409,31 @@ TEST_F(RenameVerb, ASecondBatchWhileOneRunsIsRefusedWithANotice) {
     EXPECT_EQ("an older copy", readFile(folder.path() + "sml.IMG_0001.JPG"));
 }
 
+// The guard holds from the start of the command: while the main dialog is open on a
+// selection, a second invocation on the same files renames nothing.
+TEST_F(RenameVerb, ASecondInvocationWhileTheMainDialogIsOpenIsRefused) {
+    const std::vector<std::string> paths = files({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"});
+    HRESULT nested = E_FAIL;
+    NestedCall call([&] { nested = invoke(paths); });
+    host::AnsweredBox notice;
+    DialogScript script([&] {
+        const HWND dialog = mainDialog();
+        if (dialog == nullptr)
+            return;
+        call.Post();
+        notice = host::AnswerMessageBox("Tessaly Notice", IDOK);
+        PostClick(dialog, IDC_CANCEL);
+    });
+    EXPECT_EQ(S_OK, invoke(paths));
+    script.Join();
+    EXPECT_EQ(S_OK, nested);
+    EXPECT_EQ("Tessaly is still renaming or resizing files.  Please choose the command again when "
+              "it has finished.",
+              notice.text);
+    EXPECT_EQ((std::set<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}),
+              namesIn(folder.path()));
+}
+
 // Every file under the folder, by its path inside it; a subfolder's files after "name\".
 std::set<std::string> tree(const std::string& root, const std::string& inside = "") {
     std::set<std::string> found;
