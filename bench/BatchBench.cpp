@@ -1,13 +1,20 @@
 // A rename-only batch of real files with its real progress window and result dialog (closed
 // as soon as it shows), against a bare MoveFileW loop over as many files in the same run, in
-// the same folder. Prints both and their ratio; the batch should take at most twice the loop.
+// the same folder; the same batch with its journal kept in memory instead of on the disk; and
+// the undo of the batch. Prints the times and their ratios: the batch should take at most twice
+// the loop, the journal add at most a tenth, the undo take at most 1.5 times the batch.
 // Usage: tessaly_batch_bench [file count, default 10000]
-#include "batch/Win32Batch.h"
+#include "batch/RunBatch.h"
+#include "batch/Win32BatchWindows.h"
+#include "host/WindowDriver.h"
 #include "imaging/GdiplusResizer.h"
+#include "journal/Undo.h"
+#include "platform/KnownFolders.h"
+#include "platform/WideText.h"
+#include "platform/Win32FileSystem.h"
 #include "platform/Win32MessageBoxes.h"
 #include "resources/ResourceIds.h"
-#include "host/WindowDriver.h"
-#include "platform/WideText.h"
+#include "support/FakeFileSystem.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
@@ -48,9 +55,10 @@ double bareLoop(const std::string& folder, const char* from, const char* to, int
     return seconds;
 }
 
-// The batch, renaming every file from one prefix to another; returns the seconds from the call
-// until the result dialog has been closed.
-double batch(const std::string& folder, const char* from, const char* to, int count) {
+// The batch, renaming every file from one prefix to another, its journals in the store given;
+// returns the seconds from the call until the result dialog has been closed.
+double batch(const std::string& folder, const char* from, const char* to, int count,
+             JournalStore& journals) {
     std::vector<FileEntry> files;
     files.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
@@ -69,12 +77,53 @@ double batch(const std::string& folder, const char* from, const char* to, int co
         done = host::ControlText(result, IDC_DONE_COUNT);
         host::ClickButton(result, IDC_OK);
     });
+    Win32FileSystem disk;
+    Win32MessageBoxes messages;
+    Win32BatchWindows windows;
     const Clock::time_point start = Clock::now();
-    RunBatch(job, files, nullptr);
+    RunBatch(job, files, BatchPorts{disk, messages, windows, journals});
     const double seconds = secondsSince(start);
     closer.join();
     if (done != std::to_string(count))
         std::printf("batch: the result dialog showed \"%s\" files done\n", done.c_str());
+    return seconds;
+}
+
+// The undo of the folder's last batch; returns the seconds until its message has been closed.
+double undo(const std::string& folder, JournalStore& journals) {
+    const std::optional<StoredJournal> last = journals.lastFinished(folder);
+    if (!last) {
+        std::printf("undo: no batch to undo\n");
+        return 0;
+    }
+    std::string told;
+    std::thread closer([&] {
+        const HWND message = host::WaitForDialog("Tessaly Notice", 600000);
+        if (message == nullptr)
+            return;
+        told = host::ControlText(message, 0xFFFF);
+        host::ClickButton(message, IDOK);
+    });
+    Win32FileSystem disk;
+    Win32MessageBoxes messages;
+    const Clock::time_point start = Clock::now();
+    UndoBatches({last->path}, UndoPorts{disk, messages, journals, Patience(nullptr)});
+    const double seconds = secondsSince(start);
+    closer.join();
+    std::printf("  undo said: %s\n", told.c_str());
+    return seconds;
+}
+
+// What the batch's plan asks of every file for its journal: its size and last-write time.
+double factsLoop(const std::string& folder, const char* prefix, int count) {
+    Win32FileSystem disk;
+    int missing = 0;
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < count; ++i)
+        missing += !disk.facts(numbered(folder, prefix, i));
+    const double seconds = secondsSince(start);
+    if (missing != 0)
+        std::printf("facts: %d files missing\n", missing);
     return seconds;
 }
 
@@ -107,17 +156,32 @@ int main(int argc, char** argv) {
 
     const tessaly::test::TempFolder folder;
     createFiles(folder.path(), "A_", count);
+    tessaly::Win32FileSystem disk;
+    tessaly::JournalStore onDisk(disk, tessaly::journalFolder());
+    tessaly::test::FakeFileSystem memory;
+    tessaly::JournalStore inMemory(memory, "J:\\Tessaly\\");
+
     const double before = bareLoop(folder.path(), "A_", "B_", count);
-    const double run = batch(folder.path(), "B_", "C_", count);
-    const double after = bareLoop(folder.path(), "C_", "D_", count);
+    const double memoryJournal = batch(folder.path(), "B_", "C_", count, inMemory);
+    const double run = batch(folder.path(), "C_", "D_", count, onDisk);
+    const double undone = undo(folder.path(), onDisk);
+    const double facts = factsLoop(folder.path(), "C_", count);
+    const double after = bareLoop(folder.path(), "C_", "E_", count);
     const double baseline = (before + after) / 2;
 
     std::printf("%d files, rename only\n", count);
     std::printf("  bare MoveFileW loop:  %8.3f s before, %8.3f s after (%.1f us per file)\n",
                 before, after, baseline * 1e6 / count);
     std::printf("  RunBatch:             %8.3f s (%.1f us per file)\n", run, run * 1e6 / count);
+    std::printf("  RunBatch, journal kept in memory: %8.3f s\n", memoryJournal);
+    std::printf("  undo of the batch:    %8.3f s\n", undone);
     std::printf("  the batch's own share:  %.1f us per file\n", (run - baseline) * 1e6 / count);
     std::printf("  ratio RunBatch / bare loop: %.2f (target: at most 2)\n", run / baseline);
+    std::printf("  each file's size and time, as the plan reads them: %8.3f s\n", facts);
+    std::printf("  ratio journal on disk / in memory: %.3f; with the plan's reads: %.3f "
+                "(target: at most 1.10)\n",
+                run / memoryJournal, run / (memoryJournal - facts));
+    std::printf("  ratio undo / batch: %.2f (target: at most 1.5)\n", undone / run);
     DestroyWindow(owner);
     return 0;
 }

@@ -334,6 +334,18 @@ TEST_F(Batch, ACopyNeverReplacesASelectedFile) {
                       "resized successfully: " + std::to_string(row.targets.size()) + "\r\n",
                   disk.bytes("C:\\p\\Tessaly.log"));
     }
+
+    // A name that a selected file gave up by its rename is free for a copy: ax1 becomes xx1
+    // before b1's copy takes the name ax1.
+    Invocation b(fs, {"C:\\p\\ax1.jpg", "C:\\p\\b1.jpg"});
+    b.job->setRename(true);
+    b.job->setResize(true);
+    b.job->setRemovedCount(1);
+    b.job->setNewPrefix("x");
+    b.job->setResizePrefix("a");
+    b.run();
+    EXPECT_EQ("copy of picture C:\\p\\b1.jpg", fs.bytes("C:\\p\\ax1.jpg"));
+    EXPECT_EQ("result 0 2 C:\\p\\Tessaly.log 1 1", b.windows.events.back());
 }
 
 TEST_F(Batch, ByTimeAcrossFoldersTheLogGoesWithTheFirstFileProcessed) {

@@ -179,7 +179,7 @@ TEST(ResizeSettingsDialog, APrefixWithAForbiddenCharacterIsRefused) {
         if (!problem.shown)
             return;
         openAfter = IsWindowVisible(dialog) != FALSE;
-        TypeText(dialog, IDC_RESIZE_PREFIX, "a|b");
+        TypeText(dialog, IDC_RESIZE_PREFIX, "a+b");
         PostKey(dialog, VK_RETURN);
     });
     Win32Dialog binding(resize);
@@ -189,7 +189,7 @@ TEST(ResizeSettingsDialog, APrefixWithAForbiddenCharacterIsRefused) {
               problem.text);
     EXPECT_EQ(nullptr, problem.icon);
     EXPECT_TRUE(openAfter);
-    EXPECT_EQ("a|b", resize.values.resizePrefix);
+    EXPECT_EQ("a+b", resize.values.resizePrefix);
 }
 
 // The main dialog keeps one resize settings dialog and runs it as its child again and again.
