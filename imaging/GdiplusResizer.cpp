@@ -127,7 +127,7 @@ bool saveJpegWithMetadata(Gdiplus::GpImage* canvas, const CLSID& jpeg, const std
 // while it writes.
 bool sameFile(const std::string& source, const std::wstring& wideSource, const std::string& target,
               const std::wstring& wideTarget) {
-    return compareIgnoringCase(source, target) == 0 || sameExistingFile(wideSource, wideTarget);
+    return sameFileSystemName(source, target) || sameExistingFile(wideSource, wideTarget);
 }
 
 // A canvas of the given size and pixel format with a drawing context on it.

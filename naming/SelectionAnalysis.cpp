@@ -34,7 +34,7 @@ SelectionAnalysis analyseSelection(const std::vector<FileEntry>& files) {
     size_t prefix = first.baseName.size();
     for (size_t i = 1; i < files.size(); ++i) {
         const PathParts parts = files[i].parts();
-        if (compareIgnoringCase(parts.extension, result.extension) != 0) {
+        if (!sameFileSystemName(parts.extension, result.extension)) {
             result.sameExtension = false;
             break;
         }
