@@ -37,6 +37,29 @@ TEST(SelectionAnalysis, WorkedExamples) {
         {entries({"C:\\P\\\u00e91.jpg", "C:\\P\\\u00e82.jpg"}), true, "", 0, 0},
         {entries({"C:\\P\\\U0001F600_01.jpg", "C:\\P\\\U0001F600_02.jpg"}), true, "\U0001F600_0", 3,
          2},
+        // Characters as a person sees them. A shared "e" is no shared character when one name
+        // goes on with a combining accent (as macOS writes é), whichever comes first.
+        {entries({"C:\\P\\e\u0301_1.jpg", "C:\\P\\e_2.jpg"}), true, "", 0, 0},
+        {entries({"C:\\P\\e_2.jpg", "C:\\P\\e\u0301_1.jpg"}), true, "", 0, 0},
+        {entries({"C:\\P\\Ne\u0301e_01.jpg", "C:\\P\\Ne\u0301e_02.jpg"}), true, "Ne\u0301e_0", 5,
+         4},
+        // Half a flag is no character: 🇲🇽 and 🇲🇦 share none, 🇫🇷🇮🇹 and 🇫🇷🇮🇪 one.
+        {entries({"C:\\P\\\U0001F1F2\U0001F1FD_01.jpg", "C:\\P\\\U0001F1F2\U0001F1E6_02.jpg"}),
+         true, "", 0, 0},
+        {entries({"C:\\P\\\U0001F1EB\U0001F1F7\U0001F1EE\U0001F1F9_1.jpg",
+                  "C:\\P\\\U0001F1EB\U0001F1F7\U0001F1EE\U0001F1EA_2.jpg"}),
+         true, "\U0001F1EB\U0001F1F7", 1, 1},
+        // A family joined by ZWJ is one character: with another child it is another family.
+        {entries({"C:\\P\\\U0001F468\u200D\U0001F469\u200D\U0001F467_1.jpg",
+                  "C:\\P\\\U0001F468\u200D\U0001F469\u200D\U0001F466_2.jpg"}),
+         true, "", 0, 0},
+        {entries({"C:\\P\\\U0001F468\u200D\U0001F469\u200D\U0001F467_1.jpg",
+                  "C:\\P\\\U0001F468\u200D\U0001F469\u200D\U0001F467_2.jpg"}),
+         true, "\U0001F468\u200D\U0001F469\u200D\U0001F467_", 2, 2},
+        // A heart with its variation selector and one without are two characters.
+        {entries({"C:\\P\\\u2764\uFE0F_1.jpg", "C:\\P\\\u2764_2.jpg"}), true, "", 0, 0},
+        {entries({"C:\\P\\\u2764\uFE0F_1.jpg", "C:\\P\\\u2764\uFE0F_2.jpg"}), true, "\u2764\uFE0F_",
+         2, 2},
     };
     for (const WorkedRow& row : rows) {
         SCOPED_TRACE(row.files.front().path);
@@ -101,6 +124,10 @@ TEST(DefaultRemovedCount, StopsAtTheTrailingNumberAndAtThePrefix) {
     EXPECT_EQ(5, defaultRemovedCount("Holiday", 5));
     EXPECT_EQ(5, defaultRemovedCount("2008_05", 7)); // only the trailing run counts
     EXPECT_EQ(0, defaultRemovedCount("", 0));
+    // In whole characters: é written as e and its accent is one.
+    EXPECT_EQ(3, defaultRemovedCount("e\u0301t\u00e912", 4));
+    EXPECT_EQ(5, defaultRemovedCount("IMG_1\u0301", 6)); // a digit with a mark is no number
+    EXPECT_EQ(2, defaultRemovedCount("\U0001F1EB\U0001F1F7\U0001F468\u200D\U0001F467", 9));
 }
 
 } // namespace
