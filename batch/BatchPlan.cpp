@@ -10,12 +10,6 @@ namespace tessaly {
 
 namespace {
 
-struct IgnoringCase {
-    bool operator()(const std::string& a, const std::string& b) const {
-        return compareIgnoringCase(a, b) < 0;
-    }
-};
-
 // The name in the file's folder that target gives, or empty when it leaves the folder (such a
 // name is never attempted).
 std::string nameInFolder(const PathParts& file, const std::string& target) {
@@ -30,7 +24,7 @@ BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
                     const std::string& batchId, const FileSystem& fileSystem) {
     BatchPlan plan;
     plan.files.reserve(files.size());
-    std::map<std::string, std::size_t, IgnoringCase> selected;
+    std::map<std::string, std::size_t, FileSystemNameLess> selected;
     for (std::size_t i = 0; i < files.size(); ++i) {
         PlannedFile planned;
         planned.file = files[i];
@@ -42,7 +36,7 @@ BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
         return job.rename() && p.names.renameTarget != p.file.path;
     };
 
-    std::map<std::string, std::size_t, IgnoringCase> folders;
+    std::map<std::string, std::size_t, FileSystemNameLess> folders;
     for (std::size_t i = 0; i < plan.files.size(); ++i) {
         PlannedFile& p = plan.files[i];
         const PathParts& parts = p.names.parts;

@@ -11,8 +11,7 @@ PreparedCopy prepareResizedCopy(const CopyNames& names, unsigned width, unsigned
     PreparedCopy copy;
     FileSystem& disk = ports.fileSystem;
     // Written over its own source, the copy would destroy the picture.
-    if (compareIgnoringCase(names.source, names.target) == 0 ||
-        disk.sameFile(names.source, names.target))
+    if (sameFileSystemName(names.source, names.target) || disk.sameFile(names.source, names.target))
         return copy;
     if (disk.exists(names.target)) {
         const int answer = ports.messages.show(

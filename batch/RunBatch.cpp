@@ -19,14 +19,9 @@ namespace tessaly {
 
 namespace {
 
-// Paths ordered as the file system tells them apart: letter case ignored.
-struct IgnoringCase {
-    bool operator()(const std::string& a, const std::string& b) const {
-        return compareIgnoringCase(a, b) < 0;
-    }
-};
-// The selected files under their present names: old ones, or new ones once renamed.
-using PathSet = std::multiset<std::string, IgnoringCase>;
+// The selected files under their present names: old ones, or new ones once renamed, told
+// apart as the file system tells names apart.
+using PathSet = std::multiset<std::string, FileSystemNameLess>;
 
 // The journal of one folder's part, held open while the batch runs.
 struct OpenJournal {

@@ -46,7 +46,7 @@ public:
     int fileCount = 0;
     std::string countText;        // "%d" of fileCount
     std::string originalNameText; // the example file's name
-    std::string newNameText; // the example file's name without its first initialRemovedCount bytes
+    std::string newNameText;      // the example's name without the characters removed at first
     int initialRemovedCount = 0;
     int maxPrefix = 0;             // the common prefix's length
     std::string removedPrefixText; // the common prefix

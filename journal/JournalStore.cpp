@@ -150,7 +150,7 @@ std::optional<StoredJournal> JournalStore::lastFinished(const std::string& batch
         return std::nullopt;
     std::optional<Journal> journal = parseJournal(*text);
     if (!journal || journal->state != JournalState::Finished ||
-        compareIgnoringCase(journal->folder, batchFolder) != 0)
+        !sameFileSystemName(journal->folder, batchFolder))
         return std::nullopt;
     return StoredJournal{path, std::move(*journal)};
 }

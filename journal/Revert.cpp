@@ -20,7 +20,7 @@ struct Reverting {
 };
 
 bool sameName(const std::string& a, const std::string& b) {
-    return compareIgnoringCase(a, b) == 0;
+    return sameFileSystemName(a, b);
 }
 
 class Reverter {
@@ -85,10 +85,7 @@ private:
     void restore(std::vector<Reverting>& moving) {
         // An old name that another reverted file still holds is freed when that one moves;
         // until then this file waits under a temporary name.
-        std::map<std::string, std::size_t, bool (*)(const std::string&, const std::string&)>
-            holders([](const std::string& a, const std::string& b) {
-                return compareIgnoringCase(a, b) < 0;
-            });
+        std::map<std::string, std::size_t, FileSystemNameLess> holders;
         for (std::size_t i = 0; i < moving.size(); ++i)
             holders[moving[i].at] = i;
         for (std::size_t i = 0; i < moving.size(); ++i) {

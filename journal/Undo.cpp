@@ -90,11 +90,8 @@ int filesOf(const Journal& journal) {
 
 std::vector<StoredJournal> UndoableBatches(const std::vector<FileEntry>& files,
                                            const JournalStore& journals) {
-    const auto ignoringCase = [](const std::string& a, const std::string& b) {
-        return compareIgnoringCase(a, b) < 0;
-    };
     // The selected names of each folder.
-    std::map<std::string, std::vector<std::string>, decltype(ignoringCase)> byFolder(ignoringCase);
+    std::map<std::string, std::vector<std::string>, FileSystemNameLess> byFolder;
     for (const FileEntry& file : files) {
         const PathParts parts = file.parts();
         byFolder[parts.drive + parts.directory].push_back(parts.baseName + parts.extension);
@@ -104,7 +101,7 @@ std::vector<StoredJournal> UndoableBatches(const std::vector<FileEntry>& files,
         std::optional<StoredJournal> last = journals.lastFinished(folder);
         if (!last)
             continue;
-        std::set<std::string, decltype(ignoringCase)> produced(ignoringCase);
+        std::set<std::string, FileSystemNameLess> produced;
         const Journal& journal = last->journal;
         for (std::size_t k = 0; k < journal.entries.size(); ++k) {
             const JournalEntry& e = journal.entries[k];

@@ -8,11 +8,35 @@ namespace {
 unsigned char toLowerAscii(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
+unsigned char toUpperAscii(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
 bool isAscii(const std::string& text) {
     for (const char c : text)
         if (static_cast<unsigned char>(c) >= 0x80)
             return false;
     return true;
+}
+
+// Compares ASCII here as it goes, each byte mapped by mapAscii; from the first other character
+// on, compareRests compares what is left of both (camera names never get that far).
+template <class MapAscii, class CompareRests>
+int compareAsciiFirst(const std::string& a, const std::string& b, MapAscii mapAscii,
+                      CompareRests compareRests) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const unsigned char ca = static_cast<unsigned char>(a[i]);
+        const unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 0x80 || cb >= 0x80)
+            return compareRests(std::string_view(a).substr(i), std::string_view(b).substr(i));
+        const unsigned char ma = mapAscii(ca);
+        const unsigned char mb = mapAscii(cb);
+        if (ma != mb)
+            return ma < mb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
 }
 } // namespace
 
@@ -28,22 +52,19 @@ std::string foldedCase(const std::string& text) {
 }
 
 int compareIgnoringCase(const std::string& a, const std::string& b) {
-    // ASCII is compared here as it goes; from the first other character on, both rests are
-    // folded whole (UTF-8 bytes compare in code point order).
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char ca = static_cast<unsigned char>(a[i]);
-        const unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (ca >= 0x80 || cb >= 0x80)
-            return foldedCase(a.substr(i)).compare(foldedCase(b.substr(i)));
-        const unsigned char la = toLowerAscii(ca);
-        const unsigned char lb = toLowerAscii(cb);
-        if (la != lb)
-            return la < lb ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
+    // Both rests folded whole: UTF-8 bytes compare in code point order.
+    return compareAsciiFirst(
+        a, b, toLowerAscii, [](std::string_view restA, std::string_view restB) {
+            return foldedCase(std::string(restA)).compare(foldedCase(std::string(restB)));
+        });
+}
+
+int compareFileSystemNames(const std::string& a, const std::string& b) {
+    return compareAsciiFirst(a, b, toUpperAscii, detail::platformCompareFileSystemNames);
+}
+
+bool sameFileSystemName(const std::string& a, const std::string& b) {
+    return compareFileSystemNames(a, b) == 0;
 }
 
 } // namespace tessaly

@@ -1,15 +1,38 @@
 #include "naming/NameComposition.h"
 
+#include "naming/GraphemeClusters.h"
+
 #include <algorithm>
 #include <cstdio>
 
 namespace tessaly {
 
+namespace {
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+} // namespace
+
 std::size_t trailingDigitsStart(const std::string& text) {
     std::size_t start = text.size();
-    while (start > 0 && text[start - 1] >= '0' && text[start - 1] <= '9')
+    while (start > 0 && isDigit(text[start - 1]))
         --start;
-    return start;
+    // After an ASCII character, or at the start, each digit is a character of its own.
+    if (start == text.size() || start == 0 || static_cast<unsigned char>(text[start - 1]) < 0x80)
+        return start;
+    // Otherwise a digit may belong to the character before it (a number sign that governs
+    // it): only digits that stand alone count.
+    std::size_t run = text.size();
+    for (std::size_t offset = 0; offset < text.size();) {
+        const std::size_t end = graphemeClusterEnd(text, offset);
+        const bool digit = end == offset + 1 && isDigit(text[offset]);
+        if (!digit)
+            run = text.size();
+        else if (run == text.size())
+            run = offset;
+        offset = end;
+    }
+    return run;
 }
 
 std::string numberText(int digits, int number) {

@@ -11,7 +11,8 @@ namespace tessaly {
 constexpr int kMaxNumberDigits = 9;
 
 // Where the run of decimal digits at the end of the text starts (the text's length when it
-// does not end in a digit).
+// does not end in a digit). Only a digit that is a character of its own counts: a digit with a
+// combining mark, or one that a number sign before it governs, stays with its character.
 std::size_t trailingDigitsStart(const std::string& text);
 
 // The number in decimal, padded with leading zeros to at least digits digits (at most

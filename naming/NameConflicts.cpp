@@ -8,10 +8,7 @@ namespace tessaly {
 
 NameConflicts CheckNameConflicts(const BatchJob& job, const std::vector<FileEntry>& files,
                                  const FileSystem& fileSystem) {
-    const auto ignoringCase = [](const std::string& a, const std::string& b) {
-        return compareIgnoringCase(a, b) < 0;
-    };
-    std::map<std::string, std::size_t, decltype(ignoringCase)> selected(ignoringCase);
+    std::map<std::string, std::size_t, FileSystemNameLess> selected;
     std::vector<std::string> newPaths;
     newPaths.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {

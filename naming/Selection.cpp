@@ -17,10 +17,7 @@ std::vector<FileEntry> selectionFromPaths(std::vector<std::string> paths) {
             files.push_back(FileEntry{std::move(path)});
     sortByPath(files);
     // Spellings of one name are one file: the first in path order stays.
-    const auto ignoringCase = [](const std::string& a, const std::string& b) {
-        return compareIgnoringCase(a, b) < 0;
-    };
-    std::set<std::string, decltype(ignoringCase)> seen(ignoringCase);
+    std::set<std::string, FileSystemNameLess> seen;
     std::vector<FileEntry> distinct;
     distinct.reserve(files.size());
     for (FileEntry& file : files)

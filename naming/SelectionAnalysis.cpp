@@ -5,20 +5,9 @@
 #include "naming/Utf8Text.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace tessaly {
-
-namespace {
-// Leading bytes that the first aLength bytes of a and the whole of b have in common, ending
-// where a character ends.
-size_t sharedLeadingBytes(const std::string& a, size_t aLength, const std::string& b) {
-    const size_t limit = std::min(aLength, b.size());
-    size_t n = 0;
-    while (n < limit && a[n] == b[n])
-        ++n;
-    return characterStartAtOrBefore(a, n);
-}
-} // namespace
 
 SelectionAnalysis analyseSelection(const std::vector<FileEntry>& files) {
     SelectionAnalysis result;
@@ -34,11 +23,13 @@ SelectionAnalysis analyseSelection(const std::vector<FileEntry>& files) {
     size_t prefix = first.baseName.size();
     for (size_t i = 1; i < files.size(); ++i) {
         const PathParts parts = files[i].parts();
-        if (compareIgnoringCase(parts.extension, result.extension) != 0) {
+        if (!sameFileSystemName(parts.extension, result.extension)) {
             result.sameExtension = false;
             break;
         }
-        prefix = sharedLeadingBytes(result.commonPrefix, prefix, parts.baseName);
+        // The prefix so far ends where a character of every name before ends.
+        prefix = sharedLeadingBytes(std::string_view(result.commonPrefix).substr(0, prefix),
+                                    parts.baseName);
     }
     if (result.sameExtension)
         result.commonPrefix.resize(prefix);

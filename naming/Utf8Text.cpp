@@ -1,33 +1,32 @@
 #include "naming/Utf8Text.h"
 
+#include "naming/GraphemeClusters.h"
+
+#include <algorithm>
+#include <limits>
+
 namespace tessaly {
 
 namespace {
 
-bool isContinuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+bool isAscii(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
 }
 
 // The byte offset after the first count characters, or the text's length.
 std::size_t offsetAfterCharacters(const std::string& text, int count) {
-    if (count <= 0)
-        return 0;
-    std::size_t i = 0;
-    for (int n = 0; n < count && i < text.size(); ++n) {
-        ++i;
-        while (i < text.size() && isContinuation(text[i]))
-            ++i;
-    }
-    return i;
+    std::size_t offset = 0;
+    for (int n = 0; n < count && offset < text.size(); ++n)
+        offset = graphemeClusterEnd(text, offset);
+    return offset;
 }
 
 } // namespace
 
 std::size_t characterCount(const std::string& text) {
     std::size_t count = 0;
-    for (char c : text)
-        if (!isContinuation(c))
-            ++count;
+    for (std::size_t offset = 0; offset < text.size(); ++count)
+        offset = graphemeClusterEnd(text, offset);
     return count;
 }
 
@@ -39,12 +38,41 @@ std::string charactersAfter(const std::string& text, int count) {
     return text.substr(offsetAfterCharacters(text, count));
 }
 
-std::size_t characterStartAtOrBefore(const std::string& text, std::size_t offset) {
-    if (offset >= text.size())
-        return text.size();
-    while (offset > 0 && isContinuation(text[offset]))
-        --offset;
-    return offset;
+std::size_t sharedLeadingBytes(std::string_view a, std::string_view b) {
+    const std::size_t limit = std::min(a.size(), b.size());
+    std::size_t same = 0;
+    bool ascii = true;
+    for (; same < limit && a[same] == b[same]; ++same)
+        ascii = ascii && isAscii(a[same]);
+    // Between two ASCII characters there is always a character end, unless they are CR LF.
+    const bool asciiAfter =
+        (same == a.size() || isAscii(a[same])) && (same == b.size() || isAscii(b[same]));
+    const bool crLf =
+        same > 0 && a[same - 1] == '\r' &&
+        ((same < a.size() && a[same] == '\n') || (same < b.size() && b[same] == '\n'));
+    if (ascii && asciiAfter && !crLf)
+        return same;
+    // Walks the character ends of both texts side by side up to there; the last end they share
+    // is the answer. Past a text's end there is no further end.
+    constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    const auto next = [](std::string_view text, std::size_t offset) {
+        return offset < text.size() ? graphemeClusterEnd(text, offset) : kNone;
+    };
+    std::size_t shared = 0;
+    std::size_t inA = 0;
+    std::size_t inB = 0;
+    while (std::min(inA, inB) <= same) {
+        if (inA == inB) {
+            shared = inA;
+            inA = next(a, inA);
+            inB = next(b, inB);
+        } else if (inA < inB) {
+            inA = next(a, inA);
+        } else {
+            inB = next(b, inB);
+        }
+    }
+    return shared;
 }
 
 } // namespace tessaly

@@ -32,9 +32,9 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// The code point that starts at text[i], and how many bytes it takes; a malformed or
-// overlong sequence is one byte of U+FFFD.
-char32_t decodeAt(const std::string& text, std::size_t i, std::size_t& length) {
+} // namespace
+
+char32_t codePointAt(std::string_view text, std::size_t i, std::size_t& length) {
     const unsigned char lead = static_cast<unsigned char>(text[i]);
     length = 1;
     if (lead < 0x80)
@@ -71,8 +71,6 @@ char32_t decodeAt(const std::string& text, std::size_t i, std::size_t& length) {
     return c;
 }
 
-} // namespace
-
 std::string utf8FromUtf16(const char16_t* text, std::size_t length) {
     std::string out;
     out.reserve(length);
@@ -96,7 +94,7 @@ std::u16string utf16FromUtf8(const std::string& text) {
     out.reserve(text.size());
     std::size_t length = 0;
     for (std::size_t i = 0; i < text.size(); i += length) {
-        const char32_t c = decodeAt(text, i, length);
+        const char32_t c = codePointAt(text, i, length);
         if (c >= 0x10000) {
             out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
             out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
@@ -111,7 +109,7 @@ std::size_t utf16Length(const std::string& text) {
     std::size_t units = 0;
     std::size_t length = 0;
     for (std::size_t i = 0; i < text.size(); i += length)
-        units += decodeAt(text, i, length) >= 0x10000 ? 2 : 1;
+        units += codePointAt(text, i, length) >= 0x10000 ? 2 : 1;
     return units;
 }
 

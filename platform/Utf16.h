@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tessaly {
 
@@ -13,6 +14,10 @@ std::string utf8FromUtf16(const std::u16string& text);
 
 // Bytes that form no character become U+FFFD each.
 std::u16string utf16FromUtf8(const std::string& text);
+
+// The code point that starts at text[i], and how many bytes it takes. A malformed or overlong
+// sequence is one byte of U+FFFD; a surrogate's own three bytes give the surrogate.
+char32_t codePointAt(std::string_view text, std::size_t i, std::size_t& length);
 
 // How many UTF-16 units the text takes, as the platform counts a path's length.
 std::size_t utf16Length(const std::string& text);

@@ -66,7 +66,7 @@ void ViewPageWriter::ShowPictures(const std::vector<FileEntry>& paths, PageVaria
     const std::string folder = first.drive + first.directory;
     const std::string pagePath = folder + texts.pageName;
     for (const FileEntry& file : paths) {
-        if (compareIgnoringCase(file.path, pagePath) == 0) {
+        if (sameFileSystemName(file.path, pagePath)) {
             messages_.show(MessageOwner::Foreground,
                            "The picture page can not be written over the selected file \"" +
                                file.path + "\". Nothing was written.",

@@ -234,33 +234,52 @@ TEST(RenameDialog, OneFileNeverReachesTheEntirePrefixQuestion) {
     EXPECT_FALSE(run.dialog.entirePrefixRemoved);
 }
 
-// Counts, the removed prefix and the example are in whole characters, whatever their bytes.
+// Counts, the removed prefix and the example are in whole characters as a person sees them,
+// whatever their bytes: a letter with its combining accent, a flag, a family joined by ZWJ and
+// a heart with its variation selector are one character each.
 TEST(RenameDialog, TheAdjusterStepsWholeCharacters) {
-    RenameRun run({"C:\\P\\\u30b2\u30fc\u30e001.jpg", "C:\\P\\\u30b2\u30fc\u30e002.jpg"});
-    EXPECT_EQ(4, run.dialog.maxPrefix);
-    std::vector<std::string> seen;
-    const auto note = [&] {
-        seen.push_back(run.Text(IDC_REMOVED_COUNT) + " " + run.Text(IDC_REMOVED_PREFIX) + " " +
-                       run.Text(IDC_NEW_NAME));
+    const std::string family = "\U0001F468\u200D\U0001F469\u200D\U0001F467";
+    const std::string flags = "\U0001F1EB\U0001F1F7\U0001F1EE\U0001F1F9\U0001F1E9\U0001F1EA";
+    const struct {
+        std::vector<std::string> paths;
+        std::vector<std::string> seen; // opened, one right, two left, three right with a Yes
+    } selections[] = {
+        {{"C:\\P\\\u30b2\u30fc\u30e001.jpg", "C:\\P\\\u30b2\u30fc\u30e002.jpg"},
+         {"3 \u30b2\u30fc\u30e0 01.jpg", "4 \u30b2\u30fc\u30e00 1.jpg",
+          "2 \u30b2\u30fc \u30e001.jpg", "5 <Entire prefix removed> 1.jpg"}},
+        {{"C:\\P\\Ne\u0301e01.jpg", "C:\\P\\Ne\u0301e02.jpg"},
+         {"3 Ne\u0301e 01.jpg", "4 Ne\u0301e0 1.jpg", "2 Ne\u0301 e01.jpg",
+          "5 <Entire prefix removed> 1.jpg"}},
+        {{"C:\\P\\" + flags + "\U0001F1EA\U0001F1F801.jpg",
+          "C:\\P\\" + flags + "\U0001F1EA\U0001F1F802.jpg"},
+         {"4 " + flags + "\U0001F1EA\U0001F1F8 01.jpg",
+          "5 " + flags + "\U0001F1EA\U0001F1F80 1.jpg",
+          "3 " + flags + " \U0001F1EA\U0001F1F801.jpg", "6 <Entire prefix removed> 1.jpg"}},
+        {{"C:\\P\\" + family + "\u2764\uFE0Fb01.jpg", "C:\\P\\" + family + "\u2764\uFE0Fb02.jpg"},
+         {"3 " + family + "\u2764\uFE0Fb 01.jpg", "4 " + family + "\u2764\uFE0Fb0 1.jpg",
+          "2 " + family + "\u2764\uFE0F b01.jpg", "5 <Entire prefix removed> 1.jpg"}},
     };
-    note();
-    run.Right();
-    note();
-    run.Left();
-    run.Left();
-    note();
-    run.window.answers = {mb::IdYes};
-    run.Right();
-    run.Right();
-    run.Right();
-    note();
-    EXPECT_EQ((std::vector<std::string>{
-                  "3 \u30b2\u30fc\u30e0 01.jpg",
-                  "4 \u30b2\u30fc\u30e00 1.jpg",
-                  "2 \u30b2\u30fc \u30e001.jpg",
-                  "5 <Entire prefix removed> 1.jpg",
-              }),
-              seen);
+    for (const auto& selection : selections) {
+        SCOPED_TRACE(selection.paths.front());
+        RenameRun run(selection.paths);
+        std::vector<std::string> seen;
+        const auto note = [&] {
+            seen.push_back(run.Text(IDC_REMOVED_COUNT) + " " + run.Text(IDC_REMOVED_PREFIX) + " " +
+                           run.Text(IDC_NEW_NAME));
+        };
+        note();
+        run.Right();
+        note();
+        run.Left();
+        run.Left();
+        note();
+        run.window.answers = {mb::IdYes};
+        run.Right();
+        run.Right();
+        run.Right();
+        note();
+        EXPECT_EQ(selection.seen, seen);
+    }
 }
 
 // The control stops at 100; a longer prefix is still stepped one character at a time.

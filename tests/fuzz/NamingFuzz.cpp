@@ -1,8 +1,10 @@
 // Any selection with any options: path splitting, the path order, the selection analysis and
 // every composed name. A name composed for a file whose name Windows allows, from a prefix that
-// a file name may hold, must never leave the file's own folder.
+// a file name may hold, must never leave the file's own folder; every cut of a name falls
+// between whole characters.
 #include "naming/BatchJob.h"
 #include "naming/FileNameCharacters.h"
+#include "naming/NameComposition.h"
 #include "naming/PathOrder.h"
 #include "naming/SplitPath.h"
 #include "naming/Utf8Text.h"
@@ -10,6 +12,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +34,24 @@ namespace {
 bool keepsFolder(const tessaly::PathParts& file, const std::string& target) {
     const tessaly::PathParts parts = tessaly::splitPath(target);
     return parts.drive == file.drive && parts.directory == file.directory;
+}
+
+// A cut falls between whole characters: the two sides make the text again, and their characters
+// add up to the text's (a cut inside one would leave a part of it on each side).
+void checkWholeCharacters(const std::string& text, std::size_t cut) {
+    using tessaly::characterCount;
+    CHECK(cut <= text.size());
+    CHECK(characterCount(text.substr(0, cut)) + characterCount(text.substr(cut)) ==
+          characterCount(text));
+}
+
+void checkCut(const std::string& text, int count) {
+    const std::string leading = tessaly::leadingCharacters(text, count);
+    CHECK(leading + tessaly::charactersAfter(text, count) == text);
+    CHECK(tessaly::characterCount(leading) ==
+          std::min<std::size_t>(static_cast<std::size_t>(std::max(count, 0)),
+                                tessaly::characterCount(text)));
+    checkWholeCharacters(text, leading.size());
 }
 
 } // namespace
@@ -66,6 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const FileEntry& file : files) {
         const FileNames names = job.names(file, number++);
         const PathParts parts = splitPath(file.path);
+        // The common prefix is whole characters of every name it leads.
+        if (job.sameExtension())
+            CHECK(leadingCharacters(parts.baseName, job.prefixLength()) == job.commonPrefix());
+        checkCut(parts.baseName, job.removedCount());
+        checkCut(parts.baseName, job.prefixLength());
+        const std::string remaining = job.remainingPart(parts.baseName);
+        checkWholeCharacters(remaining, trailingDigitsStart(remaining));
         // A selected file's own name holds no such character either.
         if (firstCharacterNotAllowedInFileName(parts.baseName + parts.extension))
             continue;

@@ -51,6 +51,13 @@ TEST(NameComposition, RenumberReplacesOnlyTheTrailingNumber) {
         {"x90", 1, "x0007"},
         {"Vacation12", 0, "Vacation12"},
         {"", 0, ""},
+        // Only a digit that is a character of its own: one with a mark, or the one that the
+        // number sign before it governs, stays with its character.
+        {"x1\u0301", 1, "x1\u03010007"},
+        {"x1\u03012", 1, "x1\u03010007"},
+        {"Room1\uFE0F\u20E3", 1, "Room1\uFE0F\u20E30007"}, // a keycap
+        {"\u0600123", 1, "\u060010007"},
+        {"\u00e912", 1, "\u00e90007"},
     };
     for (const RenumberCase& c : cases)
         EXPECT_EQ(c.result, renumberText(c.text, c.renumber, 4, 7))
@@ -142,9 +149,17 @@ TEST_F(Composition, RemainingPartDropsLeadingCharactersOrEverything) {
     EXPECT_EQ("0001", job.remainingPart("IMG_0001"));
     EXPECT_EQ("", job.remainingPart("IMG_")); // as long as the name
     EXPECT_EQ("", job.remainingPart("IMG"));  // longer than the name
-    // Whole characters, never a part of one.
+    // Whole characters as a person sees them, never a part of one: a letter with its accent,
+    // a flag, a family joined by ZWJ, a heart with its variation selector.
     EXPECT_EQ("2", job.remainingPart("\u30b2\u30fc\u30e0\u30302"));
-    EXPECT_EQ("_01", job.remainingPart("e\u0301\U0001F600\U0001F600_01"));
+    EXPECT_EQ("01", job.remainingPart("e\u0301\U0001F600\U0001F600_01"));
+    EXPECT_EQ("_01", job.remainingPart("e\u0301e\u0301e\u0301e\u0301_01"));
+    EXPECT_EQ("01",
+              job.remainingPart("\U0001F1EB\U0001F1F7\U0001F1EE\U0001F1F9\U0001F1E9\U0001F1EA_01"));
+    EXPECT_EQ("12",
+              job.remainingPart(
+                  "\U0001F468\u200D\U0001F469\u200D\U0001F467\U0001F468\u200D\U0001F469ab12"));
+    EXPECT_EQ("1", job.remainingPart("\u2764\uFE0F\u2764\uFE0Fab1"));
     job.setRemovedCount(-1);
     EXPECT_EQ("IMG_0001", job.remainingPart("IMG_0001"));
     job.setRemovedCount(0);

@@ -21,6 +21,18 @@ TEST(PathOrder, FoldsLettersToLowerCaseBeforeComparing) {
     EXPECT_EQ((std::vector<std::string>{"C:\\P\\_c.jpg", "C:\\P\\A.jpg", "C:\\P\\b.JPG"}),
               sorted({"C:\\P\\b.JPG", "C:\\P\\A.jpg", "C:\\P\\_c.jpg"}));
     EXPECT_EQ((std::vector<std::string>{"a.jpg", "B.JPG"}), sorted({"B.JPG", "a.jpg"}));
+    // Z, the last letter, folds too; and so do ASCII letters in a path that holds more.
+    EXPECT_EQ((std::vector<std::string>{"_.jpg", "Z.jpg"}), sorted({"Z.jpg", "_.jpg"}));
+    EXPECT_EQ((std::vector<std::string>{"C:\\\u00c9t\u00e9\\_a.jpg", "C:\\\u00c9t\u00e9\\B.jpg"}),
+              sorted({"C:\\\u00c9t\u00e9\\B.jpg", "C:\\\u00c9t\u00e9\\_a.jpg"}));
+    EXPECT_TRUE(pathOrderLess(FileEntry{"\u00e9_"}, FileEntry{"\u00e9Z"}));
+    EXPECT_FALSE(pathOrderLess(FileEntry{"\u00e9Z"}, FileEntry{"\u00e9_"}));
+#ifdef _WIN32
+    // Windows folds letters beyond ASCII as well (the portable build orders them by code point).
+    EXPECT_EQ((std::vector<std::string>{"\u00e9a.jpg", "\u00c9b.jpg"}),
+              sorted({"\u00c9b.jpg", "\u00e9a.jpg"}));
+    EXPECT_TRUE(pathOrderLess(FileEntry{"\u00e9a"}, FileEntry{"\u00c9b"}));
+#endif
 }
 
 TEST(PathOrder, ComparesCharacterCodesNotNumbers) {

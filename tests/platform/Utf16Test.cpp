@@ -17,6 +17,13 @@ TEST(Utf16, EveryNameComesBackUnchanged) {
         std::u16string(1, u'\xd800'), // lone surrogates, as a Windows name may hold them
         u"a" + std::u16string(1, u'\xdc00') + u"b",
         std::u16string(1, u'\xdbff') + std::u16string(1, u'\xd800'),
+        // At the surrogate ranges' bounds: pairs are the first and last character beyond the
+        // basic plane; the units just outside each range pair with nothing.
+        u"\U00010000\U0010FFFF",
+        u"\ud7ff" + std::u16string(1, u'\xdc00'),
+        std::u16string(1, u'\xd800') + u"\ue000",
+        std::u16string(1, u'\xdc00') + std::u16string(1, u'\xdc00'),
+        std::u16string(1, u'\xd800') + std::u16string(1, u'\xdbff'),
     };
     for (const std::u16string& name : names) {
         const std::string utf8 = utf8FromUtf16(name);
@@ -25,6 +32,11 @@ TEST(Utf16, EveryNameComesBackUnchanged) {
     }
     EXPECT_EQ("\xc4\x81_01", utf8FromUtf16(u"\u0101_01"));
     EXPECT_EQ("\xf0\x9f\x98\x80", utf8FromUtf16(u"\U0001F600"));
+    EXPECT_EQ("\xf0\x90\x80\x80\xf4\x8f\xbf\xbf", utf8FromUtf16(u"\U00010000\U0010FFFF"));
+    EXPECT_EQ("\xed\x9f\xbf\xed\xb0\x80", utf8FromUtf16(u"\ud7ff" + std::u16string(1, u'\xdc00')));
+    // Only the given length is read: a high surrogate at its end pairs with nothing after it.
+    const std::u16string pair = u"\U0001F600";
+    EXPECT_EQ("\xed\xa0\xbd", utf8FromUtf16(pair.data(), 1));
 }
 
 TEST(Utf16, BytesThatFormNoCharacterBecomeReplacements) {
@@ -34,6 +46,9 @@ TEST(Utf16, BytesThatFormNoCharacterBecomeReplacements) {
     } cases[] = {
         {"a\x80z", u"a\ufffdz"},
         {"\xc0\xaf", u"\ufffd\ufffd"},                     // an overlong slash is no slash
+        {"\xe0\x80\xaf", u"\ufffd\ufffd\ufffd"},           // nor is one in three bytes
+        {"\xe0\x9f\xbf", u"\ufffd\ufffd\ufffd"},           // the last overlong one
+        {"\xe0\xa0\x80", u"\u0800"},                       // the first that is not
         {"\xe3\x83", u"\ufffd\ufffd"},                     // cut at the end
         {"\xf4\x90\x80\x80", u"\ufffd\ufffd\ufffd\ufffd"}, // beyond U+10FFFF
         {"\xff", u"\ufffd"},

@@ -49,6 +49,10 @@ TEST(DropList, ReadsEachPathOnceAndNeverBeyondTheBlock) {
         {"wide", block(20, true, wideList("C:\\a|C:\\bc||")), {{20, 4}, {30, 5}}},
         {"ANSI", block(20, false, narrowList("C:\\a|C:\\bc||")), {{20, 4}, {25, 5}}},
         {"wide, odd offset", block(21, true, "x" + wideList("ab||")), {{21, 2}}},
+        // U+4E00 is 00 4E: a zero low byte ends nothing, only a whole zero character does.
+        {"wide, beyond ASCII",
+         block(20, true, wideList("C:\\") + std::string("\x00\x4e", 2) + wideList(".jpg|b||")),
+         {{20, 8}, {38, 1}}},
         {"no list end", block(20, true, wideList("C:\\a|C:\\b|")), {{20, 4}, {30, 4}}},
         {"last path without terminator",
          block(20, true, wideList("C:\\a|C:\\victim.jpg")),

@@ -1,5 +1,7 @@
 #include "support/FakeFileSystem.h"
 
+#include "naming/CaseFolding.h"
+
 #include <algorithm>
 
 namespace tessaly::test {
@@ -25,7 +27,7 @@ public:
     }
     // An open file follows its entry when someone else moves it.
     void moved(const std::string& from, const std::string& to) {
-        if (key_ == from)
+        if (owner_.same(key_, from))
             key_ = to;
     }
 
@@ -85,12 +87,12 @@ private:
 };
 
 std::string FakeFileSystem::key(const std::string& path) const {
-    std::string k = path;
-    if (ignoresCase_)
-        std::transform(k.begin(), k.end(), k.begin(), [](char c) {
-            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        });
-    return k;
+    // The map itself tells spellings apart as the file system does (see PathLess).
+    return path;
+}
+
+bool FakeFileSystem::same(const std::string& a, const std::string& b) const {
+    return ignoresCase_ ? sameFileSystemName(a, b) : a == b;
 }
 
 bool FakeFileSystem::call(const std::string& source, const std::string& target) const {
@@ -222,7 +224,7 @@ FileResult FakeFileSystem::renameNoReplace(const std::string& from, const std::s
         --busy->second;
         return FileResult::Busy;
     }
-    const bool sameEntry = key(from) == key(to);
+    const bool sameEntry = same(from, to);
     if (!sameEntry && entries_.count(key(to)) != 0)
         return FileResult::Failed;
     Entry moved = source->second;
@@ -237,7 +239,7 @@ FileResult FakeFileSystem::placeFile(const std::string& from, const std::string&
     if (call(from, to))
         return FileResult::Failed;
     const auto source = entries_.find(key(from));
-    if (source == entries_.end() || source->second.folder || key(from) == key(to))
+    if (source == entries_.end() || source->second.folder || same(from, to))
         return FileResult::Failed;
     const auto target = entries_.find(key(to));
     if (target != entries_.end() && (!replace || target->second.folder || target->second.held))
@@ -330,11 +332,12 @@ std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) co
     std::vector<std::string> names;
     if (call(folder, folder))
         return names;
-    std::string prefix = key(folder);
+    std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '\\')
         prefix += '\\';
     for (const auto& [k, entry] : entries_) {
-        if (entry.folder || k.size() <= prefix.size() || k.compare(0, prefix.size(), prefix) != 0)
+        if (entry.folder || entry.path.size() <= prefix.size() ||
+            !same(entry.path.substr(0, prefix.size()), prefix))
             continue;
         const std::string name = entry.path.substr(prefix.size());
         if (name.find('\\') == std::string::npos)

@@ -4,6 +4,7 @@
 // fault at the n-th call of any kind (see Fault), or the death of the process after the n-th
 // call, with the disk kept as it is then.
 
+#include "naming/CaseFolding.h"
 #include "platform/FileSystem.h"
 
 #include <functional>
@@ -100,6 +101,14 @@ private:
     class MemoryTextFile;
 
     std::string key(const std::string& path) const;
+    bool same(const std::string& a, const std::string& b) const;
+    // The order of the map: spellings the file system takes for one name are one key.
+    struct PathLess {
+        bool ignoresCase;
+        bool operator()(const std::string& a, const std::string& b) const {
+            return ignoresCase ? compareFileSystemNames(a, b) < 0 : a < b;
+        }
+    };
     // Counts a call working from source towards target; true when the planned fault makes it
     // fail (or the process is dead).
     bool call(const std::string& source, const std::string& target) const;
@@ -108,11 +117,11 @@ private:
 
     bool ignoresCase_;
     // By key. Someone else changes the disk during any call, a query as well.
-    mutable std::map<std::string, Entry> entries_;
+    mutable std::map<std::string, Entry, PathLess> entries_{PathLess{ignoresCase_}};
     std::set<MemoryTextFile*> openFiles_;
-    std::set<std::string> failingRenames_;
-    std::map<std::string, int> busyRenames_;
-    std::set<std::string> failingCreates_;
+    std::set<std::string, PathLess> failingRenames_{PathLess{ignoresCase_}};
+    std::map<std::string, int, PathLess> busyRenames_{PathLess{ignoresCase_}};
+    std::set<std::string, PathLess> failingCreates_{PathLess{ignoresCase_}};
     int faultCall_ = 0;
     FaultKind faultKind_ = FaultKind::Fail;
     int deathCall_ = 0;
