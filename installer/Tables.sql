@@ -6,15 +6,17 @@
 INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Component_`) VALUES ('MachineSettings64', 2, 'SOFTWARE\Vexmoor Software\Tessaly\3.10.000', '*', 'Tessaly64')
 INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Component_`) VALUES ('MachineSettings32', 2, 'SOFTWARE\Vexmoor Software\Tessaly\3.10.000', '*', 'Tessaly32')
 
--- The DLL opens the machine key with KEY_ALL_ACCESS (0xF003F = 983103) in a user's Explorer.
--- These rows replace the key's whole ACL. Only "Everyone" and "Administrators" are names that
--- Windows Installer maps to well-known SIDs on every language of Windows (a name such as
--- "Users" is looked up translated, and the install would fail elsewhere); LocalSystem gets
--- full control of every object it secures without a row.
+-- Users get what saving the settings needs, no more: KEY_READ | KEY_SET_VALUE |
+-- KEY_CREATE_SUB_KEY (0x2001F = 131103), not the right to change the key's permissions or
+-- owner or to delete it; the DLL asks for no more (it opens the key for one query or one set).
+-- These rows replace the key's whole ACL; administrators keep full control (0xF003F = 983103).
+-- Only "Everyone" and "Administrators" are names that Windows Installer maps to well-known SIDs
+-- on every language of Windows (a name such as "Users" is looked up translated, and the install
+-- would fail elsewhere); LocalSystem gets full control of every object it secures without a row.
 CREATE TABLE `LockPermissions` (`LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `Domain` CHAR(255), `User` CHAR(255) NOT NULL, `Permission` LONG PRIMARY KEY `LockObject`, `Table`, `Domain`, `User`)
-INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'Everyone', 983103)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'Everyone', 131103)
 INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings64', 'Registry', 'Administrators', 983103)
-INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Everyone', 983103)
+INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Everyone', 131103)
 INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Administrators', 983103)
 
 -- wixl writes no component conditions: each Saved* component writes a saved choice back only

@@ -2,6 +2,7 @@
 // use. A 32-bit program sees the machine's SOFTWARE through its 32-bit view, as the DLL does.
 #include "settings/DialogSettings.h"
 #include "settings/RegistryStore.h"
+#include "support/RequestedKeyRights.h"
 #include "support/TestRegistry.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,36 @@ TEST_F(RegistrySettings, ACustomWidthSurvivesTheChoiceOfAPreset) {
     EXPECT_EQ(1041, next.selectedSizeId);
     EXPECT_EQ(300u, next.customWidth);
     EXPECT_EQ(0u, next.customHeight);
+}
+
+// On Windows an open that asks for more than the key's ACL grants fails, and users get only what
+// the package grants them on the machine key; Wine grants whatever is asked.
+TEST_F(RegistrySettings, EveryOpenAsksForNoMoreThanThePackageGrantsUsers) {
+    ASSERT_TRUE(createKey(HKEY_LOCAL_MACHINE, kMachineSettingsKey));
+    RequestedKeyRights requested;
+    ASSERT_TRUE(requested.recording());
+    ResizeSettingsValues resize;
+    LoadRenameDialogSettings(store, 25, resize);
+    resize.customWidth = 300;
+    SaveResizeSettings(store, resize);
+    SaveRenumberDigits(store, 3);
+    const std::vector<KeyRequest> requests = requested.requests();
+
+    ResizeSettingsValues next; // what was saved through those rights reads back
+    EXPECT_EQ(3, LoadRenameDialogSettings(store, 25, next));
+    EXPECT_EQ(300u, next.customWidth);
+    const std::string machineKey = kMachineSettingsKey;
+    const std::wstring machinePath(machineKey.begin(), machineKey.end());
+    const REGSAM granted = TESSALY_USERS_KEY_RIGHTS;
+    int opens = 0;
+    for (const KeyRequest& request : requests) {
+        if (request.path != machinePath)
+            continue; // the user's own key is the user's to do with as he likes
+        ++opens;
+        EXPECT_EQ(0u, request.rights & ~granted) << request.call << " asks for 0x" << std::hex
+                                                 << request.rights << ", granted 0x" << granted;
+    }
+    EXPECT_EQ(8, opens); // four values read, four written
 }
 
 } // namespace
