@@ -20,17 +20,15 @@ INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALU
 INSERT INTO `LockPermissions` (`LockObject`, `Table`, `User`, `Permission`) VALUES ('MachineSettings32', 'Registry', 'Administrators', 983103)
 
 -- wixl writes no component conditions: each Saved* component writes a saved choice back only
--- when the search found one (a search that finds nothing leaves its property empty).
+-- when the search found one (a search that finds nothing leaves its property empty). A search
+-- cannot tell an empty string from a missing value; the DLL saves the prefix together with the
+-- three sizes, so the prefix is written back, empty if need be, whenever any of the four was
+-- found.
 UPDATE `Component` SET `Condition` = 'SAVEDSELECTEDSIZE64' WHERE `Component` = 'SavedSelectedSize64'
 UPDATE `Component` SET `Condition` = 'SAVEDCUSTOMWIDTH64' WHERE `Component` = 'SavedCustomWidth64'
 UPDATE `Component` SET `Condition` = 'SAVEDCUSTOMHEIGHT64' WHERE `Component` = 'SavedCustomHeight64'
-UPDATE `Component` SET `Condition` = 'SAVEDPREFIX64' WHERE `Component` = 'SavedPrefix64'
+UPDATE `Component` SET `Condition` = 'SAVEDPREFIX64 OR SAVEDSELECTEDSIZE64 OR SAVEDCUSTOMWIDTH64 OR SAVEDCUSTOMHEIGHT64' WHERE `Component` = 'SavedPrefix64'
 UPDATE `Component` SET `Condition` = 'SAVEDSELECTEDSIZE32' WHERE `Component` = 'SavedSelectedSize32'
 UPDATE `Component` SET `Condition` = 'SAVEDCUSTOMWIDTH32' WHERE `Component` = 'SavedCustomWidth32'
 UPDATE `Component` SET `Condition` = 'SAVEDCUSTOMHEIGHT32' WHERE `Component` = 'SavedCustomHeight32'
-UPDATE `Component` SET `Condition` = 'SAVEDPREFIX32' WHERE `Component` = 'SavedPrefix32'
-
--- wixl ignores AllowSameVersionUpgrades: make the upgrade row's maximum inclusive (0x200), so
--- that a rebuilt package of the same version, which has a new product code, replaces the
--- installed one instead of being installed beside it.
-UPDATE `Upgrade` SET `Attributes` = 513 WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'
+UPDATE `Component` SET `Condition` = 'SAVEDPREFIX32 OR SAVEDSELECTEDSIZE32 OR SAVEDCUSTOMWIDTH32 OR SAVEDCUSTOMHEIGHT32' WHERE `Component` = 'SavedPrefix32'

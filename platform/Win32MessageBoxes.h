@@ -4,7 +4,7 @@
 
 namespace tessaly {
 
-// MessageBoxA, owned by no window or by the foreground window.
+// MessageBoxW, owned by no window or by the foreground window.
 class Win32MessageBoxes final : public MessageBoxes {
 public:
     int show(MessageOwner owner, const std::string& text, const std::string& caption,
