@@ -1,6 +1,7 @@
 #include "platform/Win32MessageBoxes.h"
 
 #include "platform/WideText.h"
+#include "platform/Win32ActivationContext.h"
 
 #include <windows.h>
 
@@ -9,6 +10,7 @@ namespace tessaly {
 int Win32MessageBoxes::show(MessageOwner owner, const std::string& text, const std::string& caption,
                             unsigned style) {
     const HWND window = owner == MessageOwner::Foreground ? GetForegroundWindow() : nullptr;
+    const ActivationScope commonControls;
     return MessageBoxW(window, wideFromUtf8(text).c_str(), wideFromUtf8(caption).c_str(), style);
 }
 
