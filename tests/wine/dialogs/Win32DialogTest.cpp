@@ -263,67 +263,6 @@ TEST_F(Binding, TheDialogLosesItsControlsWithItsWindow) {
     EXPECT_EQ(nullptr, binding.window());
 }
 
-TEST(BindingModal, EndsWithTheResultOfEachWayOut) {
-    const HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 10, 10, 100,
-                                       100, nullptr, nullptr, nullptr, nullptr);
-    for (const WayOut& way : WaysOut()) {
-        SCOPED_TRACE(way.way);
-        HWND seenOwner = nullptr;
-        DialogScript script([&] {
-            const HWND dialog = WaitForDialog("Binding probe");
-            if (dialog == nullptr)
-                return;
-            seenOwner = GetWindow(dialog, GW_OWNER);
-            way.act(dialog);
-        });
-        Probe probe;
-        Win32Dialog binding(probe);
-        EXPECT_EQ(way.result, binding.RunModal(owner));
-        script.Join();
-        EXPECT_EQ(owner, seenOwner);
-        EXPECT_FALSE(probe.hasWindow());
-    }
-    DestroyWindow(owner);
-}
-
-// The button asks a question, then runs a child dialog, and ends with both answers.
-TEST(BindingModal, MessageBoxesAndChildrenAreOwnedByTheDialog) {
-    Probe probe;
-    Probe child(IDD_PROBE_CHILD);
-    probe.onCommand = [&](int id, int) {
-        if (id != IDC_PROBE_BUTTON)
-            return false;
-        const int answer =
-            probe.Controls().messageBox("Go on?", "Probe question", MB_YESNO | MB_ICONQUESTION);
-        const int childResult = probe.Controls().runChild(child);
-        probe.Controls().endDialog(answer * 10 + childResult);
-        return true;
-    };
-    HWND dialog = nullptr, questionOwner = nullptr, childOwner = nullptr;
-    DialogScript script([&] {
-        dialog = WaitForDialog("Binding probe");
-        if (dialog == nullptr)
-            return;
-        PostClick(dialog, IDC_PROBE_BUTTON);
-        const HWND question = WaitForDialog("Probe question");
-        if (question == nullptr)
-            return;
-        questionOwner = GetWindow(question, GW_OWNER);
-        ClickButton(question, IDYES);
-        const HWND childDialog = WaitForDialog("Binding probe child");
-        if (childDialog == nullptr)
-            return;
-        childOwner = GetWindow(childDialog, GW_OWNER);
-        ClickButton(childDialog, IDCANCEL);
-    });
-    Win32Dialog binding(probe);
-    EXPECT_EQ(IDYES * 10 + IDCANCEL, binding.RunModal(nullptr));
-    script.Join();
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(dialog, questionOwner);
-    EXPECT_EQ(dialog, childOwner);
-}
-
 // Counts the windows this thread creates while it lives, and those of them created without the
 // common controls of version 6 in effect: without the window class redirection that the
 // activation context of a manifest asking for them brings. Wine's controls report no version
@@ -361,8 +300,73 @@ private:
     HHOOK hook_;
 };
 
+TEST(BindingModal, EndsWithTheResultOfEachWayOut) {
+    const HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 10, 10, 100,
+                                       100, nullptr, nullptr, nullptr, nullptr);
+    for (const WayOut& way : WaysOut()) {
+        SCOPED_TRACE(way.way);
+        HWND seenOwner = nullptr;
+        DialogScript script([&] {
+            const HWND dialog = WaitForDialog("Binding probe");
+            if (dialog == nullptr)
+                return;
+            seenOwner = GetWindow(dialog, GW_OWNER);
+            way.act(dialog);
+        });
+        Probe probe;
+        Win32Dialog binding(probe);
+        EXPECT_EQ(way.result, binding.RunModal(owner));
+        script.Join();
+        EXPECT_EQ(owner, seenOwner);
+        EXPECT_FALSE(probe.hasWindow());
+    }
+    DestroyWindow(owner);
+}
+
+// The button asks a question, then runs a child dialog, and ends with both answers.
+TEST(BindingModal, MessageBoxesAndChildrenAreOwnedByTheDialogAndMadeInItsContext) {
+    Probe probe;
+    Probe child(IDD_PROBE_CHILD);
+    probe.onCommand = [&](int id, int) {
+        if (id != IDC_PROBE_BUTTON)
+            return false;
+        const int answer =
+            probe.Controls().messageBox("Go on?", "Probe question", MB_YESNO | MB_ICONQUESTION);
+        const int childResult = probe.Controls().runChild(child);
+        probe.Controls().endDialog(answer * 10 + childResult);
+        return true;
+    };
+    HWND dialog = nullptr, questionOwner = nullptr, childOwner = nullptr;
+    DialogScript script([&] {
+        dialog = WaitForDialog("Binding probe");
+        if (dialog == nullptr)
+            return;
+        PostClick(dialog, IDC_PROBE_BUTTON);
+        const HWND question = WaitForDialog("Probe question");
+        if (question == nullptr)
+            return;
+        questionOwner = GetWindow(question, GW_OWNER);
+        ClickButton(question, IDYES);
+        const HWND childDialog = WaitForDialog("Binding probe child");
+        if (childDialog == nullptr)
+            return;
+        childOwner = GetWindow(childDialog, GW_OWNER);
+        ClickButton(childDialog, IDCANCEL);
+    });
+    Win32Dialog binding(probe);
+    CreationContexts contexts;
+    EXPECT_EQ(IDYES * 10 + IDCANCEL, binding.RunModal(nullptr));
+    script.Join();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(dialog, questionOwner);
+    EXPECT_EQ(dialog, childOwner);
+    // Whatever the host's activation context, with the common controls of Tessaly's manifest.
+    EXPECT_GT(contexts.created, 2);
+    EXPECT_EQ(0, contexts.withoutVersion6);
+}
+
 // Whatever context the host process runs in, every window of a dialog or a message box of
-// Tessaly's is made with the common controls its own manifest asks for.
+// Tessaly's is made with the common controls its own manifest asks for (modal runs above).
 TEST(BindingModal, EveryWindowIsMadeWithTheCommonControlsOfTheManifest) {
     {
         CreationContexts plain; // the count tells windows made outside any such context
@@ -375,29 +379,6 @@ TEST(BindingModal, EveryWindowIsMadeWithTheCommonControlsOfTheManifest) {
         const char* what;
         std::function<void()> show;
     } cases[] = {
-        {"a modal dialog, its message box and its child",
-         [] {
-             Probe probe;
-             Probe child(IDD_PROBE_CHILD);
-             probe.onCommand = [&](int id, int) {
-                 if (id != IDC_PROBE_BUTTON)
-                     return false;
-                 probe.Controls().messageBox("Go on?", "Probe question", MB_YESNO);
-                 probe.Controls().runChild(child);
-                 probe.Controls().endDialog(IDOK);
-                 return true;
-             };
-             DialogScript script([] {
-                 if (const HWND dialog = WaitForDialog("Binding probe")) {
-                     PostClick(dialog, IDC_PROBE_BUTTON);
-                     AnswerMessageBox("Probe question", IDNO);
-                     if (const HWND childDialog = WaitForDialog("Binding probe child"))
-                         ClickButton(childDialog, IDOK);
-                 }
-             });
-             Win32Dialog binding(probe);
-             binding.RunModal(nullptr);
-         }},
         {"a modeless dialog and its message box",
          [] {
              Probe probe;
