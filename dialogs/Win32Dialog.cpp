@@ -1,6 +1,7 @@
 #include "dialogs/Win32Dialog.h"
 
 #include "platform/WideText.h"
+#include "platform/Win32ActivationContext.h"
 
 #include <commctrl.h>
 
@@ -77,6 +78,7 @@ Win32Dialog::~Win32Dialog() {
 INT_PTR Win32Dialog::RunModal(HWND owner) {
     if (window_ != nullptr)
         return -1;
+    const ActivationScope commonControls; // the whole modal run: its message boxes and children
     RegisterCommonControls();
     modeless_ = false;
     return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(dialog_.templateId()), owner,
@@ -86,6 +88,7 @@ INT_PTR Win32Dialog::RunModal(HWND owner) {
 bool Win32Dialog::CreateModeless(HWND owner) {
     if (window_ != nullptr)
         return false;
+    const ActivationScope commonControls;
     RegisterCommonControls();
     modeless_ = true;
     return CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(dialog_.templateId()), owner,
@@ -303,6 +306,7 @@ void Win32Dialog::destroyWindow() {
 
 int Win32Dialog::messageBox(const std::string& text, const std::string& caption, unsigned style) {
     ++modalRuns_;
+    const ActivationScope commonControls;
     return MessageBoxW(window_, wideFromUtf8(text).c_str(), wideFromUtf8(caption).c_str(), style);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The one IUnknown of this project's COM objects. An object derives from
 // ComObject<Object, First, Rest...>: that list is its interface table, and First answers for
-// IUnknown too. Each object is used on the one thread that made it, so its count is a plain
-// integer; it starts at 0 and the object ends with its last reference.
+// IUnknown too. Explorer may release an object on another thread than the one that made it, so
+// its count changes only through interlocked operations; it starts at 0 and the object ends
+// with its last reference.
 
 #include <windows.h>
 #include <unknwn.h>
@@ -39,9 +40,11 @@ public:
         AddRef();
         return S_OK;
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refCount_; }
+    STDMETHODIMP_(ULONG) AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&refCount_));
+    }
     STDMETHODIMP_(ULONG) Release() override {
-        const ULONG count = --refCount_;
+        const ULONG count = static_cast<ULONG>(InterlockedDecrement(&refCount_));
         if (count == 0)
             delete this;
         return count;
@@ -63,7 +66,7 @@ private:
             return nullptr;
     }
 
-    ULONG refCount_ = 0;
+    LONG refCount_ = 0;
 };
 
 } // namespace tessaly

@@ -64,6 +64,17 @@ private:
     HKEY key_;
 };
 
+// The installer grants users only reading, setting values and making subkeys on the machine key,
+// and Windows refuses an open that asks for more: each open asks for what its one operation
+// needs.
+REGSAM rightsFor(KeyAccess access) {
+    return access == KeyAccess::Read ? KEY_QUERY_VALUE : KEY_SET_VALUE;
+}
+
+// RegCreateKeyExW makes each missing parent through a handle with the rights asked for, and the
+// next key under that handle.
+constexpr REGSAM kCreateRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
+
 // Without memory for the wrapper the key is closed at once and the store behaves as if the key
 // could not be opened.
 std::unique_ptr<SettingsKey> wrap(HKEY key) {
@@ -74,10 +85,11 @@ std::unique_ptr<SettingsKey> wrap(HKEY key) {
 }
 } // namespace
 
-std::unique_ptr<SettingsKey> RegistryStore::open(SettingsRoot root, const std::string& path) {
+std::unique_ptr<SettingsKey> RegistryStore::open(SettingsRoot root, const std::string& path,
+                                                 KeyAccess access) {
     const HKEY rootKey = root == SettingsRoot::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(rootKey, wideFromUtf8(path).c_str(), 0, KEY_ALL_ACCESS, &key) !=
+    if (RegOpenKeyExW(rootKey, wideFromUtf8(path).c_str(), 0, rightsFor(access), &key) !=
         ERROR_SUCCESS)
         return nullptr;
     return wrap(key);
@@ -86,7 +98,7 @@ std::unique_ptr<SettingsKey> RegistryStore::open(SettingsRoot root, const std::s
 std::unique_ptr<SettingsKey> RegistryStore::createUserKey(const std::string& path) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, wideFromUtf8(path).c_str(), 0, nullptr,
-                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                        REG_OPTION_NON_VOLATILE, kCreateRights, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return nullptr;
     return wrap(key);

@@ -4,11 +4,12 @@
 
 namespace tessaly {
 
-// The Windows registry through its ANSI functions: RegOpenKeyExA, RegCreateKeyExA,
-// RegQueryValueExA, RegSetValueExA, RegCloseKey.
+// The Windows registry through its wide functions: RegOpenKeyExW, RegCreateKeyExW,
+// RegQueryValueExW, RegSetValueExW, RegCloseKey.
 class RegistryStore final : public SettingsBackend {
 public:
-    std::unique_ptr<SettingsKey> open(SettingsRoot root, const std::string& path) override;
+    std::unique_ptr<SettingsKey> open(SettingsRoot root, const std::string& path,
+                                      KeyAccess access) override;
     std::unique_ptr<SettingsKey> createUserKey(const std::string& path) override;
 };
 

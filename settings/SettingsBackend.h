@@ -1,7 +1,7 @@
 #pragma once
-// The registry as the settings need it: a key of the user or of the machine, opened with full
-// access, and its values as type and bytes. One Windows implementation (RegistryStore); tests
-// use an in-memory one.
+// The registry as the settings need it: a key of the user or of the machine, opened for reading
+// or for writing, and its values as type and bytes. One Windows implementation (RegistryStore);
+// tests use an in-memory one.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +24,13 @@ enum class SettingsRoot {
     Machine, // HKEY_LOCAL_MACHINE
 };
 
+// What a key is opened for. Users get no more rights on the machine key than saving the
+// settings needs, so an open asks only for those of its one operation.
+enum class KeyAccess {
+    Read,  // query values
+    Write, // set values
+};
+
 struct SettingsValue {
     std::uint32_t type = 0;
     std::string bytes; // as many as the query reported
@@ -43,10 +50,11 @@ public:
 class SettingsBackend {
 public:
     virtual ~SettingsBackend() = default;
-    // Opens an existing key with full access; null when it is missing or access is refused.
-    virtual std::unique_ptr<SettingsKey> open(SettingsRoot root, const std::string& path) = 0;
-    // Opens the user's key with full access, creating it and any missing parents; null when
-    // that fails.
+    // Opens an existing key; null when it is missing or access is refused.
+    virtual std::unique_ptr<SettingsKey> open(SettingsRoot root, const std::string& path,
+                                              KeyAccess access) = 0;
+    // Opens the user's key for writing, creating it and any missing parents; null when that
+    // fails.
     virtual std::unique_ptr<SettingsKey> createUserKey(const std::string& path) = 0;
 };
 

@@ -24,7 +24,7 @@ std::uint32_t dwordOf(const std::string& bytes) {
 
 std::uint32_t SettingsStore::readDword(SettingsRoot root, const std::string& path,
                                        const std::string& valueName) const {
-    const std::unique_ptr<SettingsKey> key = backend_.open(root, path);
+    const std::unique_ptr<SettingsKey> key = backend_.open(root, path, KeyAccess::Read);
     if (!key)
         return 0;
     const std::optional<SettingsValue> value = key->query(valueName, DwordBufferSize);
@@ -50,7 +50,7 @@ std::int32_t SettingsStore::ReadResizeDword(const std::string& valueName) const 
 
 bool SettingsStore::WriteResizeDword(const std::string& valueName, std::uint32_t value) {
     const std::unique_ptr<SettingsKey> key =
-        backend_.open(SettingsRoot::Machine, MachineSettingsKey);
+        backend_.open(SettingsRoot::Machine, MachineSettingsKey, KeyAccess::Write);
     if (key)
         key->set(valueName, reg::Dword, dwordBytes(value));
     return true;
@@ -58,7 +58,7 @@ bool SettingsStore::WriteResizeDword(const std::string& valueName, std::uint32_t
 
 std::string SettingsStore::ReadResizePrefix() const {
     const std::unique_ptr<SettingsKey> key =
-        backend_.open(SettingsRoot::Machine, MachineSettingsKey);
+        backend_.open(SettingsRoot::Machine, MachineSettingsKey, KeyAccess::Read);
     if (!key)
         return DefaultResizePrefix;
     const std::optional<SettingsValue> value = key->query(ResizePrefixValue, PrefixBufferSize);
@@ -69,7 +69,7 @@ std::string SettingsStore::ReadResizePrefix() const {
 
 bool SettingsStore::WriteResizePrefix(const std::string& prefix) {
     const std::unique_ptr<SettingsKey> key =
-        backend_.open(SettingsRoot::Machine, MachineSettingsKey);
+        backend_.open(SettingsRoot::Machine, MachineSettingsKey, KeyAccess::Write);
     if (key)
         key->set(ResizePrefixValue, reg::Sz, prefix + '\0'); // the terminator is stored
     return true;

@@ -29,5 +29,5 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* out) {
 }
 
 STDAPI DllCanUnloadNow() {
-    return ObjectCount == 0 ? S_OK : S_FALSE;
+    return NoObjectLives() ? S_OK : S_FALSE;
 }

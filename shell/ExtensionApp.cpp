@@ -1,5 +1,7 @@
 #include "shell/ExtensionApp.h"
 
+#include "platform/Win32ActivationContext.h"
+
 namespace tessaly {
 
 CExtensionApp theApp;
@@ -11,6 +13,7 @@ BOOL CExtensionApp::InitInstance(HINSTANCE module) {
 }
 
 int CExtensionApp::ExitInstance() {
+    ReleaseActivationContext();
     return 0;
 }
 

@@ -70,7 +70,7 @@ TEST(DialogSettings, LoadReadsEveryValueOnceInOrder) {
         (std::vector<std::string>{"query ResizePrefix 4096", "query ResizeSelectedSize 1024",
                                   "query ResizeCustomHeight 1024", "query ResizeCustomWidth 1024"}),
         queries); // RenumberDigits comes first, but its key does not exist
-    EXPECT_EQ("open HKCU\\" + kUserKey, backend.calls.front());
+    EXPECT_EQ("open HKCU\\" + kUserKey + " for reading", backend.calls.front());
     EXPECT_EQ(0, backend.openKeys);
 }
 
@@ -141,7 +141,7 @@ TEST(DialogSettings, ResizeSaveWritesEachValueThroughItsOwnKeyInOrder) {
     SettingsStore store(backend);
     // A preset chosen after a custom width was typed: the custom width is kept as well.
     SaveResizeSettings(store, ResizeSettingsValues{"web_", 1041, 300, 0});
-    const std::string open = "open HKLM\\" + kMachineKey;
+    const std::string open = "open HKLM\\" + kMachineKey + " for writing";
     EXPECT_EQ((std::vector<std::string>{
                   open, "set ResizePrefix", "close", open, "set ResizeSelectedSize", "close", open,
                   "set ResizeCustomHeight", "close", open, "set ResizeCustomWidth", "close"}),

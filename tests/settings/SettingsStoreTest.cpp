@@ -60,10 +60,10 @@ TEST_F(Settings, DwordReadsOpenTheirKeyWithA1024ByteBufferAndCloseIt) {
                      dword(1041));
     EXPECT_EQ(1041, store.ReadResizeDword("ResizeSelectedSize"));
     EXPECT_EQ(0u, store.ReadRenumberDigits()); // no user key
-    EXPECT_EQ(
-        (std::vector<std::string>{"open HKLM\\" + kMachineKey, "query ResizeSelectedSize 1024",
-                                  "close", "open HKCU\\" + kUserKey}),
-        backend.calls);
+    EXPECT_EQ((std::vector<std::string>{"open HKLM\\" + kMachineKey + " for reading",
+                                        "query ResizeSelectedSize 1024", "close",
+                                        "open HKCU\\" + kUserKey + " for reading"}),
+              backend.calls);
     EXPECT_FALSE(backend.hasKey(SettingsRoot::User, kUserKey));
 }
 
@@ -89,8 +89,8 @@ TEST_F(Settings, PrefixIsTakenOnlyAsRegSzBelow4096BytesWithItsTerminator) {
         values.putValue(SettingsRoot::Machine, kMachineKey, "ResizePrefix", row.stored.type,
                         row.stored.bytes);
         EXPECT_EQ(row.expected, SettingsStore(values).ReadResizePrefix());
-        EXPECT_EQ((std::vector<std::string>{"open HKLM\\" + kMachineKey, "query ResizePrefix 4096",
-                                            "close"}),
+        EXPECT_EQ((std::vector<std::string>{"open HKLM\\" + kMachineKey + " for reading",
+                                            "query ResizePrefix 4096", "close"}),
                   values.calls);
     }
 }
@@ -123,8 +123,8 @@ TEST_F(Settings, ResizeValuesAreWrittenOnlyIntoAnExistingMachineKey) {
     EXPECT_TRUE(store.WriteResizeDword("ResizeCustomWidth", 300));
     EXPECT_TRUE(store.WriteResizePrefix("web_"));
     EXPECT_FALSE(backend.hasKey(SettingsRoot::Machine, kMachineKey));
-    EXPECT_EQ((std::vector<std::string>{"open HKLM\\" + kMachineKey, "open HKLM\\" + kMachineKey}),
-              backend.calls);
+    const std::string open = "open HKLM\\" + kMachineKey + " for writing";
+    EXPECT_EQ((std::vector<std::string>{open, open}), backend.calls);
 
     backend.addKey(SettingsRoot::Machine, kMachineKey);
     EXPECT_TRUE(store.WriteResizeDword("ResizeCustomWidth", 300));

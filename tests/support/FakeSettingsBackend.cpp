@@ -10,7 +10,8 @@ std::string rootName(SettingsRoot root) {
 
 class FakeSettingsBackend::MemoryKey final : public SettingsKey {
 public:
-    MemoryKey(FakeSettingsBackend& owner, KeyId id) : owner_(owner), id_(std::move(id)) {
+    MemoryKey(FakeSettingsBackend& owner, KeyId id, KeyAccess access)
+        : owner_(owner), id_(std::move(id)), access_(access) {
         ++owner_.openKeys;
     }
     ~MemoryKey() override {
@@ -20,6 +21,8 @@ public:
 
     std::optional<SettingsValue> query(const std::string& name, std::size_t capacity) override {
         owner_.calls.push_back("query " + name + " " + std::to_string(capacity));
+        if (access_ != KeyAccess::Read)
+            return std::nullopt;
         const auto& values = owner_.keys_[id_];
         const auto it = values.find(name);
         // Like the registry: a value larger than the buffer is not read at all.
@@ -30,12 +33,14 @@ public:
 
     void set(const std::string& name, std::uint32_t type, const std::string& bytes) override {
         owner_.calls.push_back("set " + name);
-        owner_.keys_[id_][name] = SettingsValue{type, bytes};
+        if (access_ == KeyAccess::Write)
+            owner_.keys_[id_][name] = SettingsValue{type, bytes};
     }
 
 private:
     FakeSettingsBackend& owner_;
     KeyId id_;
+    KeyAccess access_;
 };
 
 void FakeSettingsBackend::addKey(SettingsRoot root, const std::string& path) {
@@ -67,12 +72,14 @@ std::optional<SettingsValue> FakeSettingsBackend::value(SettingsRoot root, const
     return it->second;
 }
 
-std::unique_ptr<SettingsKey> FakeSettingsBackend::open(SettingsRoot root, const std::string& path) {
-    calls.push_back("open " + rootName(root) + path);
+std::unique_ptr<SettingsKey> FakeSettingsBackend::open(SettingsRoot root, const std::string& path,
+                                                       KeyAccess access) {
+    calls.push_back("open " + rootName(root) + path +
+                    (access == KeyAccess::Read ? " for reading" : " for writing"));
     const KeyId id{root, path};
     if (keys_.count(id) == 0 || refused_.count(id) != 0)
         return nullptr;
-    return std::make_unique<MemoryKey>(*this, id);
+    return std::make_unique<MemoryKey>(*this, id, access);
 }
 
 std::unique_ptr<SettingsKey> FakeSettingsBackend::createUserKey(const std::string& path) {
@@ -81,7 +88,7 @@ std::unique_ptr<SettingsKey> FakeSettingsBackend::createUserKey(const std::strin
     if (refused_.count(id) != 0)
         return nullptr;
     keys_[id];
-    return std::make_unique<MemoryKey>(*this, id);
+    return std::make_unique<MemoryKey>(*this, id, KeyAccess::Write);
 }
 
 std::optional<std::string> bytesOf(const FakeSettingsBackend& backend, SettingsRoot root,

@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory registry for the portable tests. It logs every call, counts the keys that are
-// open, and can refuse access to a key the way a registry refuses full access.
+// open, and can refuse access to a key. Like the registry, a key opened for reading takes no
+// values and one opened for writing gives none.
 
 #include "settings/SettingsBackend.h"
 
@@ -18,19 +19,20 @@ public:
     // Creates the key when needed.
     void putValue(SettingsRoot root, const std::string& path, const std::string& name,
                   std::uint32_t type, const std::string& bytes);
-    // The key stays, but opening it fails as for a user without full access.
+    // The key stays, but opening it fails as for a user without the rights.
     void refuseAccessTo(SettingsRoot root, const std::string& path);
 
     bool hasKey(SettingsRoot root, const std::string& path) const;
     std::optional<SettingsValue> value(SettingsRoot root, const std::string& path,
                                        const std::string& name) const;
 
-    // "open HKLM\<path>", "create HKCU\<path>", "query <name> <capacity>", "set <name>", "close";
-    // opens that fail are logged as well.
+    // "open HKLM\<path> for reading" (or "for writing"), "create HKCU\<path>",
+    // "query <name> <capacity>", "set <name>", "close"; opens that fail are logged as well.
     std::vector<std::string> calls;
     int openKeys = 0;
 
-    std::unique_ptr<SettingsKey> open(SettingsRoot root, const std::string& path) override;
+    std::unique_ptr<SettingsKey> open(SettingsRoot root, const std::string& path,
+                                      KeyAccess access) override;
     std::unique_ptr<SettingsKey> createUserKey(const std::string& path) override;
 
 private:

@@ -3,6 +3,7 @@
 // children and message boxes.
 #include "dialogs/TestDialogIds.h"
 #include "dialogs/Win32Dialog.h"
+#include "platform/Win32MessageBoxes.h"
 #include "resources/ResourceIds.h"
 #include "support/DialogDriver.h"
 
@@ -178,11 +179,16 @@ TEST_F(Binding, UpDownStepsAreDecidedAndRewrittenByTheHandler) {
         positions.push_back(static_cast<int>(send(IDC_PROBE_UPDOWN, UDM_GETPOS32)));
     }
     EXPECT_EQ((std::vector<int>{4, 5, 5}), positions);
-    ASSERT_EQ(3u, probe.notifications.size());
-    EXPECT_EQ(IDC_PROBE_UPDOWN, probe.notifications[0].id);
-    EXPECT_EQ(3, probe.notifications[0].position);
-    EXPECT_EQ(1, probe.notifications[0].delta);
-    EXPECT_EQ(5, probe.notifications[2].position);
+    // Buttons of the common controls 6 tell their dialog when they are drawn as well.
+    std::vector<Notification> steps;
+    for (const Notification& n : probe.notifications)
+        if (n.code == notify::UpDownDeltaPos)
+            steps.push_back(n);
+    ASSERT_EQ(3u, steps.size());
+    EXPECT_EQ(IDC_PROBE_UPDOWN, steps[0].id);
+    EXPECT_EQ(3, steps[0].position);
+    EXPECT_EQ(1, steps[0].delta);
+    EXPECT_EQ(5, steps[2].position);
 }
 
 TEST_F(Binding, WindowMenuCommandsAndMinimizing) {
@@ -257,6 +263,43 @@ TEST_F(Binding, TheDialogLosesItsControlsWithItsWindow) {
     EXPECT_EQ(nullptr, binding.window());
 }
 
+// Counts the windows this thread creates while it lives, and those of them created without the
+// common controls of version 6 in effect: without the window class redirection that the
+// activation context of a manifest asking for them brings. Wine's controls report no version
+// of their own.
+class CreationContexts {
+public:
+    CreationContexts() : hook_(SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) {
+        current_ = this;
+    }
+    ~CreationContexts() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    CreationContexts(const CreationContexts&) = delete;
+    CreationContexts& operator=(const CreationContexts&) = delete;
+
+    int created = 0;
+    int withoutVersion6 = 0;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND && current_ != nullptr) {
+            ++current_->created;
+            ACTCTX_SECTION_KEYED_DATA found = {};
+            found.cbSize = sizeof found;
+            if (!FindActCtxSectionStringW(0, nullptr,
+                                          ACTIVATION_CONTEXT_SECTION_WINDOW_CLASS_REDIRECTION,
+                                          L"msctls_progress32", &found))
+                ++current_->withoutVersion6;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline CreationContexts* current_ = nullptr;
+    HHOOK hook_;
+};
+
 TEST(BindingModal, EndsWithTheResultOfEachWayOut) {
     const HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 10, 10, 100,
                                        100, nullptr, nullptr, nullptr, nullptr);
@@ -281,7 +324,7 @@ TEST(BindingModal, EndsWithTheResultOfEachWayOut) {
 }
 
 // The button asks a question, then runs a child dialog, and ends with both answers.
-TEST(BindingModal, MessageBoxesAndChildrenAreOwnedByTheDialog) {
+TEST(BindingModal, MessageBoxesAndChildrenAreOwnedByTheDialogAndMadeInItsContext) {
     Probe probe;
     Probe child(IDD_PROBE_CHILD);
     probe.onCommand = [&](int id, int) {
@@ -311,11 +354,52 @@ TEST(BindingModal, MessageBoxesAndChildrenAreOwnedByTheDialog) {
         ClickButton(childDialog, IDCANCEL);
     });
     Win32Dialog binding(probe);
+    CreationContexts contexts;
     EXPECT_EQ(IDYES * 10 + IDCANCEL, binding.RunModal(nullptr));
     script.Join();
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(dialog, questionOwner);
     EXPECT_EQ(dialog, childOwner);
+    // Whatever the host's activation context, with the common controls of Tessaly's manifest.
+    EXPECT_GT(contexts.created, 2);
+    EXPECT_EQ(0, contexts.withoutVersion6);
+}
+
+// Whatever context the host process runs in, every window of a dialog or a message box of
+// Tessaly's is made with the common controls its own manifest asks for (modal runs above).
+TEST(BindingModal, EveryWindowIsMadeWithTheCommonControlsOfTheManifest) {
+    {
+        CreationContexts plain; // the count tells windows made outside any such context
+        DestroyWindow(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                      nullptr, nullptr));
+        ASSERT_GT(plain.created, 0);
+        ASSERT_EQ(plain.created, plain.withoutVersion6);
+    }
+    const struct {
+        const char* what;
+        std::function<void()> show;
+    } cases[] = {
+        {"a modeless dialog and its message box",
+         [] {
+             Probe probe;
+             Win32Dialog binding(probe);
+             ASSERT_TRUE(binding.CreateModeless(nullptr));
+             DialogScript script([] { AnswerMessageBox("Probe notice", IDOK); });
+             probe.Controls().messageBox("Noted.", "Probe notice", MB_OK);
+         }},
+        {"a message box of no dialog",
+         [] {
+             DialogScript script([] { AnswerMessageBox("Probe notice", IDOK); });
+             Win32MessageBoxes().show(MessageOwner::None, "Noted.", "Probe notice", MB_OK);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CreationContexts contexts;
+        c.show();
+        EXPECT_GT(contexts.created, 2);
+        EXPECT_EQ(0, contexts.withoutVersion6);
+    }
 }
 
 } // namespace

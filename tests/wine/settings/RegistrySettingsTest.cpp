@@ -2,6 +2,7 @@
 // use. A 32-bit program sees the machine's SOFTWARE through its 32-bit view, as the DLL does.
 #include "settings/DialogSettings.h"
 #include "settings/RegistryStore.h"
+#include "support/RequestedKeyRights.h"
 #include "support/TestRegistry.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,32 @@ TEST_F(RegistrySettings, ACustomWidthSurvivesTheChoiceOfAPreset) {
     EXPECT_EQ(1041, next.selectedSizeId);
     EXPECT_EQ(300u, next.customWidth);
     EXPECT_EQ(0u, next.customHeight);
+}
+
+// On Windows an open that asks for more than the key's ACL grants fails, and users get only what
+// the package grants them on the machine key; Wine grants whatever is asked.
+TEST_F(RegistrySettings, EveryOpenAsksForNoMoreThanThePackageGrantsUsers) {
+    ASSERT_TRUE(createKey(HKEY_LOCAL_MACHINE, kMachineSettingsKey));
+    const std::string machineKey = kMachineSettingsKey;
+    const std::wstring machinePath(machineKey.begin(), machineKey.end());
+    int opens = 0;
+    {
+        RequestedKeyRights requested;
+        ResizeSettingsValues resize;
+        LoadRenameDialogSettings(store, 25, resize);
+        resize.customWidth = 300;
+        SaveResizeSettings(store, resize);
+        for (const auto& [path, rights] : requested.requests()) {
+            opens += path == machinePath;
+            EXPECT_EQ(0u, rights & ~REGSAM{TESSALY_USERS_KEY_RIGHTS})
+                << "0x" << std::hex << rights << " asked for "
+                << std::string(path.begin(), path.end());
+        }
+    }
+    EXPECT_EQ(8, opens);       // four values read and four written, each through an open of its own
+    ResizeSettingsValues next; // what was saved through those rights reads back
+    LoadRenameDialogSettings(store, 25, next);
+    EXPECT_EQ(300u, next.customWidth);
 }
 
 } // namespace

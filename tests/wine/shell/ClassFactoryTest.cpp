@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 namespace tessaly::test {
 namespace {
 
@@ -100,6 +104,51 @@ TEST_F(ClassFactory, RefusesAggregationAndUnknownInterfacesCreatingNothing) {
 
     EXPECT_EQ(0u, factory->Release());
     // Neither refusal left a handler alive.
+    EXPECT_EQ(S_OK, module.CanUnloadNow());
+}
+
+// Explorer makes handlers on one thread per window and asks whether the module may unload from
+// yet another; a handler may be released on another thread than the one that made it. A lost
+// update of a count would unload the module, or free a handler, while it is still in use.
+TEST_F(ClassFactory, CountsHoldAcrossThreads) {
+    IUnknown* shared = nullptr;
+    ASSERT_EQ(S_OK, module.CreateHandler(IID_IUnknown, reinterpret_cast<void**>(&shared)));
+    // Held meanwhile, so that a count that drifts down does not free the handler under the
+    // threads.
+    constexpr ULONG kHeld = 1000;
+    for (ULONG i = 0; i < kHeld; ++i)
+        shared->AddRef();
+    std::atomic<bool> stop{false};
+    std::atomic<int> unloadAllowed{0};
+    std::thread asker([&] {
+        while (!stop)
+            if (module.CanUnloadNow() == S_OK)
+                ++unloadAllowed;
+    });
+    std::vector<std::thread> windows;
+    for (int thread = 0; thread < 4; ++thread)
+        windows.emplace_back([&] {
+            for (int i = 0; i < 200000; ++i) {
+                IUnknown* handler = nullptr;
+                if (module.CreateHandler(IID_IUnknown, reinterpret_cast<void**>(&handler)) == S_OK)
+                    handler->Release();
+            }
+            for (int i = 0; i < 5000000; ++i) {
+                shared->AddRef();
+                shared->Release();
+            }
+        });
+    for (std::thread& window : windows)
+        window.join();
+    stop = true;
+    asker.join();
+    EXPECT_EQ(0, unloadAllowed.load()); // the shared handler lived all along
+    const ULONG count = shared->AddRef();
+    ASSERT_EQ(kHeld + 2, count);
+    for (ULONG i = 0; i < kHeld + 1; ++i)
+        shared->Release();
+    EXPECT_EQ(S_FALSE, module.CanUnloadNow());
+    EXPECT_EQ(0u, shared->Release());
     EXPECT_EQ(S_OK, module.CanUnloadNow());
 }
 
