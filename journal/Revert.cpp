@@ -5,6 +5,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 
 namespace tessaly {
 
@@ -30,6 +31,10 @@ public:
         : journal_(journal), disk_(fileSystem), patience_(patience), record_(record) {}
 
     RevertReport run() {
+        // One look at the folder instead of a look for every name: where a folder holds many
+        // files, looking for a name that is not there can cost as much as a rename.
+        for (const std::string& name : disk_.fileNames(journal_.folder))
+            present_.insert(name);
         std::vector<Reverting> moving;
         for (std::size_t k = 0; k < journal_.entries.size(); ++k)
             if (std::optional<Reverting> r = locate(k))
@@ -45,8 +50,14 @@ private:
         return name.empty() ? std::string() : journal_.folder + name;
     }
 
+    // Whether the folder held the path's name when it was looked at, or got it since by a move
+    // of this revert's own.
+    bool present(const std::string& at) const {
+        return !at.empty() && present_.count(at.substr(journal_.folder.size())) != 0;
+    }
+
     bool matches(const std::string& at, const FileFacts& facts) const {
-        if (at.empty())
+        if (!present(at))
             return false;
         const std::optional<FileFacts> found = disk_.facts(at);
         return found && *found == facts;
@@ -71,15 +82,27 @@ private:
             return Reverting{k, parked, parked, home, false};
         if (wasRenamed && matches(renamed, e.facts))
             return Reverting{k, renamed, renamed, home, caseOnly};
-        if (!wasRenamed || (!caseOnly && disk_.exists(home)))
+        if (!wasRenamed || (!caseOnly && present(home)))
             return std::nullopt;
         report_.left.push_back(renamed +
-                               (disk_.exists(renamed) ? ": changed since the batch" : ": missing"));
+                               (present(renamed) ? ": changed since the batch" : ": missing"));
         return std::nullopt;
     }
 
     FileResult move(const std::string& from, const std::string& to) {
-        return patience_([&] { return disk_.renameNoReplace(from, to); });
+        const FileResult result = patience_([&] { return disk_.renameNoReplace(from, to); });
+        if (result == FileResult::Done) {
+            present_.erase(from.substr(journal_.folder.size()));
+            present_.insert(to.substr(journal_.folder.size()));
+        }
+        return result;
+    }
+
+    FileResult remove(const std::string& at) {
+        const FileResult result = patience_([&] { return disk_.removeFile(at); });
+        if (result == FileResult::Done)
+            present_.erase(at.substr(journal_.folder.size()));
+        return result;
     }
 
     void restore(std::vector<Reverting>& moving) {
@@ -91,7 +114,7 @@ private:
         for (std::size_t i = 0; i < moving.size(); ++i) {
             Reverting& r = moving[i];
             holders.erase(r.at);
-            if (!r.viaTemporary && disk_.exists(r.home)) {
+            if (!r.viaTemporary && present(r.home)) {
                 if (holders.count(r.home) == 0) {
                     report_.left.push_back(r.at + ": its old name " + r.home + " is taken");
                     continue;
@@ -123,26 +146,26 @@ private:
         }
         // No temporary name stays behind when the file can go back where it was found.
         const std::string at = r.parked && move(r.at, r.from) == FileResult::Done ? r.from : r.at;
-        report_.left.push_back(at + (disk_.exists(r.home) ? ": its old name " + r.home + " is taken"
-                                                          : ": could not be moved to " + r.home));
+        report_.left.push_back(at + (present(r.home) ? ": its old name " + r.home + " is taken"
+                                                     : ": could not be moved to " + r.home));
     }
 
     void removeCopy(std::size_t k) {
         const JournalEntry& e = journal_.entries[k];
         // A copy that never took its name is only Tessaly's.
         const std::string waiting = path(e.copyTemporaryName);
-        if (!waiting.empty() && disk_.exists(waiting))
-            patience_([&] { return disk_.removeFile(waiting); });
+        if (present(waiting))
+            remove(waiting);
         const auto written = journal_.copies.find(k);
         if (written == journal_.copies.end() || journal_.removedCopies.count(k) != 0)
             return;
         const std::string copy = path(e.copyName);
         if (!matches(copy, written->second)) {
-            report_.left.push_back(
-                copy + (disk_.exists(copy) ? ": changed since the batch" : ": missing"));
+            report_.left.push_back(copy +
+                                   (present(copy) ? ": changed since the batch" : ": missing"));
             return;
         }
-        if (patience_([&] { return disk_.removeFile(copy); }) != FileResult::Done) {
+        if (remove(copy) != FileResult::Done) {
             report_.left.push_back(copy + ": could not be deleted");
             return;
         }
@@ -156,6 +179,7 @@ private:
     const Patience& patience_;
     TextFile* record_;
     RevertReport report_;
+    std::set<std::string, FileSystemNameLess> present_; // names in the folder
 };
 
 } // namespace
