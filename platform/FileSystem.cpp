@@ -48,11 +48,25 @@ std::optional<std::string> FileSystem::readFile(const std::string& path) const {
     return readHead(path, std::numeric_limits<std::size_t>::max());
 }
 
-TextForm FileSystem::textFormFor(const std::string& text) const {
+namespace {
+bool isAscii(const std::string& text) {
     for (const char c : text)
         if (static_cast<unsigned char>(c) >= 0x80)
-            return TextForm::Utf8WithByteOrderMark;
-    return TextForm::AnsiCodePage;
+            return false;
+    return true;
+}
+} // namespace
+
+TextForm FileSystem::textFormFor(const std::string& text) const {
+    if (isAscii(text))
+        return TextForm::AnsiCodePage;
+    if (ansiCodePageIsUtf8())
+        return TextForm::Utf8;
+    return fitsAnsiCodePage(text) ? TextForm::AnsiCodePage : TextForm::Utf8WithByteOrderMark;
+}
+
+bool FileSystem::fitsAnsiCodePage(const std::string& text) const {
+    return isAscii(text);
 }
 
 } // namespace tessaly

@@ -112,9 +112,16 @@ public:
     // The names of the files (not folders) directly in the folder, in no particular order.
     virtual std::vector<std::string> fileNames(const std::string& folder) const = 0;
 
-    // The form a text file holding this text is stored in: the ANSI code page when every
-    // character has its own form there. Here: when the text is ASCII.
-    virtual TextForm textFormFor(const std::string& text) const;
+    // The form a text file holding this text is stored in: ASCII text as it is; where the ANSI
+    // code page is UTF-8 (a Windows option), UTF-8 without a byte-order mark; otherwise the ANSI
+    // code page when every character has its own form there, else UTF-8 with the mark.
+    TextForm textFormFor(const std::string& text) const;
+
+    // Whether the ANSI code page is UTF-8. Here: no.
+    virtual bool ansiCodePageIsUtf8() const { return false; }
+    // Whether every character of the text has its own form in the ANSI code page (none that
+    // would become a look-alike or a default character). Here: ASCII only.
+    virtual bool fitsAnsiCodePage(const std::string& text) const;
 };
 
 } // namespace tessaly

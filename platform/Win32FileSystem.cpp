@@ -254,13 +254,12 @@ std::vector<std::string> Win32FileSystem::fileNames(const std::string& folder) c
     return names;
 }
 
-TextForm Win32FileSystem::textFormFor(const std::string& text) const {
-    if (isAscii(text))
-        return TextForm::AnsiCodePage;
-    // Where the ANSI code page is UTF-8 (a Windows option), UTF-8 is what older programs read.
-    if (GetACP() == CP_UTF8)
-        return TextForm::Utf8;
-    return exactAnsiFromUtf8(text) ? TextForm::AnsiCodePage : TextForm::Utf8WithByteOrderMark;
+bool Win32FileSystem::ansiCodePageIsUtf8() const {
+    return GetACP() == CP_UTF8;
+}
+
+bool Win32FileSystem::fitsAnsiCodePage(const std::string& text) const {
+    return exactAnsiFromUtf8(text).has_value();
 }
 
 } // namespace tessaly

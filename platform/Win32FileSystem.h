@@ -23,7 +23,8 @@ public:
     std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
     bool createFolder(const std::string& path) override;
     std::vector<std::string> fileNames(const std::string& folder) const override;
-    TextForm textFormFor(const std::string& text) const override;
+    bool ansiCodePageIsUtf8() const override;
+    bool fitsAnsiCodePage(const std::string& text) const override;
 };
 
 } // namespace tessaly

@@ -58,18 +58,27 @@ TEST_F(Log, AFileLeftUnderItsTemporaryNameIsListedWithBothNames) {
 }
 
 // The log stays in the code page until a path comes that it cannot hold; then the whole file,
-// from its first line, is UTF-8 (here the fake's code page is ASCII).
-TEST_F(Log, APathBeyondTheCodePageTurnsTheWholeLogIntoUtf8) {
-    log.WriteRenameFailure("C:\\Photos\\a.jpg");
-    EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\Photos\\a.jpg\r\n",
-              written());
-    log.WriteRenameFailure("C:\\Photos\\\u03a6.jpg");
-    log.WriteSummary(0, 2, true, false);
-    EXPECT_TRUE(log.complete());
-    EXPECT_EQ("\xEF\xBB\xBF" + kHeader +
-                  "Files which could not be renamed:\r\n\r\n  C:\\Photos\\a.jpg\r\n"
-                  "  C:\\Photos\\\u03a6.jpg\r\n\r\nNumber of files renamed successfully: 0\r\n",
-              written());
+// from its first line, is UTF-8 (here the fake's code page is ASCII): with a byte-order mark, or
+// without one where the ANSI code page itself is UTF-8.
+TEST(LogFile, APathBeyondTheCodePageTurnsTheWholeLogIntoUtf8) {
+    for (const bool ansiIsUtf8 : {false, true}) {
+        SCOPED_TRACE(ansiIsUtf8);
+        FakeFileSystem files;
+        files.ansiIsUtf8 = ansiIsUtf8;
+        BatchLog log;
+        ASSERT_TRUE(log.Open(files, kLog));
+        log.WriteHeader(kDate);
+        log.WriteRenameFailure("C:\\Photos\\a.jpg");
+        EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\Photos\\a.jpg\r\n",
+                  files.bytes(kLog));
+        log.WriteRenameFailure("C:\\Photos\\\u03a6.jpg");
+        log.WriteSummary(0, 2, true, false);
+        EXPECT_TRUE(log.complete());
+        EXPECT_EQ(std::string(ansiIsUtf8 ? "" : "\xEF\xBB\xBF") + kHeader +
+                      "Files which could not be renamed:\r\n\r\n  C:\\Photos\\a.jpg\r\n"
+                      "  C:\\Photos\\\u03a6.jpg\r\n\r\nNumber of files renamed successfully: 0\r\n",
+                  files.bytes(kLog));
+    }
 }
 
 // A full disk: the log keeps what reached it and says it is not complete, also when only its

@@ -67,6 +67,7 @@ public:
     bool held(const std::string& path) const;
 
     int existsCalls = 0;
+    bool ansiIsUtf8 = false;        // the ANSI code page is UTF-8 (a Windows option)
     std::function<void()> onExists; // runs at every existence test
     mutable int modificationTimeCalls = 0;
     mutable std::size_t bytesRead = 0;                        // by readHead
@@ -89,6 +90,7 @@ public:
     std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
     bool createFolder(const std::string& path) override;
     std::vector<std::string> fileNames(const std::string& folder) const override;
+    bool ansiCodePageIsUtf8() const override { return ansiIsUtf8; }
 
 private:
     struct Entry {

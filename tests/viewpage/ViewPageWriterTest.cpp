@@ -75,15 +75,29 @@ TEST_F(ViewPage, ListsThePicturesInTheirGivenOrderInTheFolderOfTheFirst) {
 }
 
 // A page that the ANSI code page cannot hold is stored as UTF-8 and says so; here the fake's
-// code page is ASCII.
-TEST_F(ViewPage, APageBeyondTheCodePageDeclaresItsCharacterSet) {
-    const std::string path = "C:\\\u03a6\\\u039a_01.jpg";
-    writer.ShowPictures({{path}}, PageVariant::FromViewVerb);
-    EXPECT_EQ("\xEF\xBB\xBF<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>Orrinde Picture "
-              "View</title>"
-              "\r\n</head>\r\n<body>\r\n<table border=\"0\" width=\"100%\">\r\n" +
-                  pictureRows("<tr><td width=\"800\">", path, path) + "</body>\r\n</html>\r\n",
-              fs.bytes("C:\\\u03a6\\Orrinde.htm"));
+// code page is ASCII. Where the ANSI code page is UTF-8 the page has no byte-order mark, and an
+// ASCII page stays as it is.
+TEST(ViewPageText, APageBeyondTheCodePageDeclaresItsCharacterSet) {
+    for (const bool ansiIsUtf8 : {false, true}) {
+        SCOPED_TRACE(ansiIsUtf8);
+        FakeFileSystem files;
+        files.ansiIsUtf8 = ansiIsUtf8;
+        RecordingPageOpener opened;
+        ScriptedMessageBoxes told;
+        ViewPageWriter writer(files, opened, told);
+        const std::string path = "C:\\\u03a6\\\u039a_01.jpg";
+        writer.ShowPictures({{path}}, PageVariant::FromViewVerb);
+        EXPECT_EQ(
+            std::string(ansiIsUtf8 ? "" : "\xEF\xBB\xBF") +
+                "<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>Orrinde Picture "
+                "View</title>\r\n</head>\r\n<body>\r\n<table border=\"0\" width=\"100%\">\r\n" +
+                pictureRows("<tr><td width=\"800\">", path, path) + "</body>\r\n</html>\r\n",
+            files.bytes("C:\\\u03a6\\Orrinde.htm"));
+        writer.ShowPictures({{"C:\\p\\a.jpg"}}, PageVariant::FromViewVerb);
+        EXPECT_EQ(page("Orrinde Picture View",
+                       pictureRows("<tr><td width=\"800\">", "C:\\p\\a.jpg", "C:\\p\\a.jpg")),
+                  files.bytes("C:\\p\\Orrinde.htm"));
+    }
 }
 
 TEST_F(ViewPage, OnlyTheReferenceEscapesPercentAndHash) {
