@@ -4,6 +4,7 @@
 #include "support/TempFolder.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,84 @@ TEST(Win32FileSystem, ModificationTimeInUtcSeconds) {
         EXPECT_EQ(std::optional<std::int32_t>(row.seconds), fs.modificationTime(path));
     }
     EXPECT_EQ(std::nullopt, fs.modificationTime(folder.path() + "missing.jpg"));
+}
+
+// What a window registered for a folder's changes, as an Explorer view registers, heard.
+std::vector<std::string>* heardChanges = nullptr;
+constexpr UINT kChanged = WM_APP + 7;
+
+std::string lastName(PCIDLIST_ABSOLUTE pidl) {
+    wchar_t path[MAX_PATH] = L"";
+    if (pidl == nullptr || !SHGetPathFromIDListW(pidl, path))
+        return "?";
+    const std::string full = utf8FromWide(path, wcslen(path));
+    return full.substr(full.find_last_of('\\') + 1);
+}
+
+LRESULT CALLBACK ListenForChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kChanged || heardChanges == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    PIDLIST_ABSOLUTE* pidls = nullptr;
+    LONG event = 0;
+    const HANDLE lock = SHChangeNotification_Lock(reinterpret_cast<HANDLE>(wParam),
+                                                  static_cast<DWORD>(lParam), &pidls, &event);
+    if (lock != nullptr) {
+        if (event == SHCNE_RENAMEITEM)
+            heardChanges->push_back("rename " + lastName(pidls[0]) + " " + lastName(pidls[1]));
+        else if (event == SHCNE_CREATE)
+            heardChanges->push_back("create " + lastName(pidls[0]));
+        else if (event == SHCNE_DELETE)
+            heardChanges->push_back("delete " + lastName(pidls[0]));
+        SHChangeNotification_Unlock(lock);
+    }
+    return 0;
+}
+
+// The shell hears of every rename, new file and deletion, so that every view of the folder
+// (a network share's too) shows them without a refresh.
+TEST(Win32FileSystem, TheShellHearsOfEveryChange) {
+    TempFolder folder;
+    WNDCLASSW kind = {};
+    kind.lpfnWndProc = ListenForChanges;
+    kind.hInstance = GetModuleHandleW(nullptr);
+    kind.lpszClassName = L"TessalyChangeListener";
+    RegisterClassW(&kind);
+    const HWND window = CreateWindowExW(0, kind.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                        nullptr, kind.hInstance, nullptr);
+    ASSERT_NE(nullptr, window);
+    PIDLIST_ABSOLUTE watched = ILCreateFromPathW(wideFromUtf8(folder.path()).c_str());
+    ASSERT_NE(nullptr, watched);
+    SHChangeNotifyEntry entry = {watched, TRUE};
+    const ULONG registration = SHChangeNotifyRegister(
+        window, SHCNRF_ShellLevel | SHCNRF_InterruptLevel | SHCNRF_NewDelivery,
+        SHCNE_RENAMEITEM | SHCNE_CREATE | SHCNE_DELETE, kChanged, 1, &entry);
+    ASSERT_NE(0u, registration);
+    std::vector<std::string> heard;
+    heardChanges = &heard;
+
+    Win32FileSystem fs;
+    const std::string a = folder.write("a.jpg");
+    ASSERT_EQ(FileResult::Done, fs.renameNoReplace(a, folder.path() + "b.jpg"));
+    ASSERT_TRUE(fs.writeNewFile(folder.path() + "~t.tmp", "copy"));
+    ASSERT_EQ(FileResult::Done,
+              fs.placeFile(folder.path() + "~t.tmp", folder.path() + "sml.b.jpg", false));
+    ASSERT_TRUE(fs.createTextFile(folder.path() + "Tessaly.log", TextForm::AnsiCodePage));
+    ASSERT_EQ(FileResult::Done, fs.removeFile(folder.path() + "sml.b.jpg"));
+
+    for (const ULONGLONG until = GetTickCount64() + 5000;
+         heard.size() < 4 && GetTickCount64() < until;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        Sleep(20);
+    }
+    heardChanges = nullptr;
+    SHChangeNotifyDeregister(registration);
+    ILFree(watched);
+    DestroyWindow(window);
+    EXPECT_EQ((std::vector<std::string>{"rename a.jpg b.jpg", "create sml.b.jpg",
+                                        "create Tessaly.log", "delete sml.b.jpg"}),
+              heard);
 }
 
 // A file that another program holds open for a moment: the rename says so, to be tried again.
