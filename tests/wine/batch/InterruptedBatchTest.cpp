@@ -17,20 +17,6 @@ namespace {
 
 constexpr int kFiles = 2000;
 
-std::string programFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const std::string utf8 = utf8FromWide(path);
-    return utf8.substr(0, utf8.find_last_of('\\') + 1);
-}
-
 int renamedIn(const std::string& folder) {
     int renamed = 0;
     for (const std::string& name : namesIn(folder))

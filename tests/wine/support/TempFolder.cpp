@@ -102,6 +102,21 @@ bool makeFolder(const std::string& path) {
     return CreateDirectoryW(extendedPath(path).c_str(), nullptr) != FALSE;
 }
 
+std::string programFolder() {
+    // Grown until the whole path fits: a cut one would name another program.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::string utf8 = utf8FromWide(path);
+    return utf8.substr(0, utf8.find_last_of('\\') + 1);
+}
+
 std::set<std::string> namesIn(const std::string& folder) {
     std::set<std::string> names;
     forEachEntry(folder, [&](const std::string& name, bool) { names.insert(name); });

@@ -27,6 +27,8 @@ std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 // Creates one folder (its parent must exist).
 bool makeFolder(const std::string& path);
+// The folder of the running test program, where the other programs of the build lie.
+std::string programFolder();
 // The names in a folder (ending with its separator), without "." and "..".
 std::set<std::string> namesIn(const std::string& folder);
 
