@@ -45,8 +45,10 @@ PreparedCopy prepareResizedCopy(const CopyNames& names, unsigned width, unsigned
     return copy;
 }
 
-int placeResizedCopy(const CopyNames& names, bool replace, FileSystem& fileSystem) {
-    if (fileSystem.placeFile(names.temporary, names.target, replace) == FileResult::Done)
+int placeResizedCopy(const CopyNames& names, bool replace, FileSystem& fileSystem,
+                     const Patience& patience) {
+    if (patience([&] { return fileSystem.placeFile(names.temporary, names.target, replace); }) ==
+        FileResult::Done)
         return resize::Written;
     fileSystem.removeFile(names.temporary);
     return resize::NotWritten;

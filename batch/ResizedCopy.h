@@ -6,6 +6,7 @@
 #include "imaging/ImageResizer.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Patience.h"
 
 #include <string>
 
@@ -37,8 +38,9 @@ struct PreparedCopy {
 PreparedCopy prepareResizedCopy(const CopyNames& names, unsigned width, unsigned height,
                                 const CopyPorts& ports);
 
-// Moves a prepared copy to its target's name; Written, or NotWritten with the temporary file
-// removed.
-int placeResizedCopy(const CopyNames& names, bool replace, FileSystem& fileSystem);
+// Moves a prepared copy to its target's name, patiently while the target is held for a
+// moment; Written, or NotWritten with the temporary file removed.
+int placeResizedCopy(const CopyNames& names, bool replace, FileSystem& fileSystem,
+                     const Patience& patience);
 
 } // namespace tessaly

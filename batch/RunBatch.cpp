@@ -155,20 +155,13 @@ void Batch::copy(const PlannedFile& p) {
             if (result == resize::Written) {
                 // The journal knows the copy before it takes its name, so that an undo can
                 // tell it from a file that was there before.
-                TextFile& journal = *journals_[p.journal].file;
-                if (journal.write(journalCopyLine(p.entry, prepared.facts))) {
+                if (journals_[p.journal].file->write(journalCopyLine(p.entry, prepared.facts))) {
                     changed_ = true;
-                    result =
-                        patience_([&] {
-                            return disk_.placeFile(names.temporary, names.target, prepared.replace);
-                        }) == FileResult::Done
-                            ? resize::Written
-                            : resize::NotWritten;
+                    result = placeResizedCopy(names, prepared.replace, disk_, patience_);
                 } else {
+                    disk_.removeFile(names.temporary);
                     result = resize::NotWritten;
                 }
-                if (result != resize::Written)
-                    disk_.removeFile(names.temporary);
             }
         }
         resizeStopped_ = resizeStopped_ || result == resize::CancelAll;

@@ -48,7 +48,7 @@ protected:
             prepareResizedCopy(names, width, height, CopyPorts{resizer, disk, messages});
         if (prepared.result != resize::Written)
             return prepared.result;
-        return placeResizedCopy(names, prepared.replace, disk);
+        return placeResizedCopy(names, prepared.replace, disk, Patience(nullptr));
     }
     std::optional<std::string> dateTag(const std::string& path) {
         const std::optional<std::string> bytes = disk.readFile(path);
