@@ -40,6 +40,9 @@ struct JournalEntry {
     std::string copyName;      // empty when no copy is made
     std::string copyTemporaryName;
     FileFacts facts; // of the file before the batch
+
+    // Whether the batch set out to give the file another name.
+    bool renames() const { return !newName.empty() && newName != oldName; }
 };
 
 enum class JournalState {

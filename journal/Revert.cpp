@@ -20,10 +20,6 @@ struct Reverting {
     bool parked = false; // waits under a temporary name for its old name
 };
 
-bool sameName(const std::string& a, const std::string& b) {
-    return sameFileSystemName(a, b);
-}
-
 class Reverter {
 public:
     Reverter(const Journal& journal, FileSystem& fileSystem, const Patience& patience,
@@ -69,9 +65,9 @@ private:
         const std::string home = path(e.oldName);
         const std::string renamed = path(e.newName);
         const std::string temporary = path(e.temporaryName);
-        const bool wasRenamed = !renamed.empty() && renamed != home;
+        const bool wasRenamed = e.renames();
         // A change of letter case only: under either spelling it is one and the same name.
-        const bool caseOnly = wasRenamed && sameName(renamed, home);
+        const bool caseOnly = wasRenamed && sameFileSystemName(renamed, home);
         if (!caseOnly && matches(home, e.facts))
             return std::nullopt; // never renamed, or back already
         if (matches(temporary, e.facts))

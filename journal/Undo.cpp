@@ -20,30 +20,25 @@ struct Totals {
     int restored = 0;
     int copiesRemoved = 0;
     std::vector<std::string> left;
-    std::vector<std::string> unreadable;
 };
 
-// Reverts one journal; false when it could not be read or taken.
-bool revertOne(const std::string& path, const UndoPorts& ports, Totals& totals) {
-    const std::optional<std::string> text = ports.fileSystem.readFile(path);
-    const std::optional<Journal> journal = text ? parseJournal(*text) : std::nullopt;
-    if (!journal || journal->state == JournalState::Undone) {
-        if (!journal)
-            totals.unreadable.push_back(path);
+// Reverts the batch of the journal read from path; false when the journal could not be taken.
+bool revertOne(const std::string& path, const Journal& journal, const UndoPorts& ports,
+               Totals& totals) {
+    if (journal.state == JournalState::Undone)
         return false;
-    }
     const std::string undoing = ports.journals.rename(path, JournalState::Undoing);
     bool busy = false;
     const std::unique_ptr<TextFile> record = ports.fileSystem.appendHeldFile(undoing, &busy);
     // Nothing moves unless the journal says first that its batch is being put back.
     if (!record || !record->write(journalStateLine(JournalState::Undoing)) || !record->flush()) {
         totals.left.push_back(
-            journal->folder + ": " +
+            journal.folder + ": " +
             (busy ? "Tessaly is still working there" : "its journal can not be written"));
         return false;
     }
     const RevertReport report =
-        revertBatch(*journal, ports.fileSystem, ports.patience, record.get());
+        revertBatch(journal, ports.fileSystem, ports.patience, record.get());
     totals.restored += report.restored;
     totals.copiesRemoved += report.copiesRemoved;
     totals.left.insert(totals.left.end(), report.left.begin(), report.left.end());
@@ -55,6 +50,16 @@ bool revertOne(const std::string& path, const UndoPorts& ports, Totals& totals) 
 
 std::string countOf(int count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// The message lines that list what was left, at most a screenful of them.
+std::string leftList(const std::vector<std::string>& left) {
+    std::string text;
+    for (std::size_t i = 0; i < left.size() && i < kListedAtMost; ++i)
+        text += "  " + left[i] + "\n";
+    if (left.size() > kListedAtMost)
+        text += "  and " + std::to_string(left.size() - kListedAtMost) + " more\n";
+    return text;
 }
 
 void tellReverted(const Totals& totals, const UndoPorts& ports) {
@@ -82,7 +87,7 @@ void tellUnreadable(const std::string& path, const UndoPorts& ports) {
 int filesOf(const Journal& journal) {
     int count = 0;
     for (const JournalEntry& e : journal.entries)
-        count += (!e.newName.empty() && e.newName != e.oldName) || !e.copyName.empty();
+        count += e.renames() || !e.copyName.empty();
     return count;
 }
 
@@ -105,7 +110,7 @@ std::vector<StoredJournal> UndoableBatches(const std::vector<FileEntry>& files,
         const Journal& journal = last->journal;
         for (std::size_t k = 0; k < journal.entries.size(); ++k) {
             const JournalEntry& e = journal.entries[k];
-            if (!e.newName.empty() && e.newName != e.oldName)
+            if (e.renames())
                 produced.insert(e.newName);
             if (journal.copies.count(k) != 0)
                 produced.insert(e.copyName);
@@ -127,26 +132,27 @@ void UndoBatchOnRequest(const StoredJournal& batch, const UndoPorts& ports) {
             "\"?  The files it renamed go back to their old names, and the copies it wrote are "
             "deleted, as far as they are unchanged.",
         kCaption, mb::YesNo | mb::IconQuestion);
-    if (answer == mb::IdYes)
-        UndoBatches({batch.path}, ports);
-}
-
-std::string leftList(const std::vector<std::string>& left) {
-    std::string text;
-    for (std::size_t i = 0; i < left.size() && i < kListedAtMost; ++i)
-        text += "  " + left[i] + "\n";
-    if (left.size() > kListedAtMost)
-        text += "  and " + std::to_string(left.size() - kListedAtMost) + " more\n";
-    return text;
+    if (answer != mb::IdYes)
+        return;
+    Totals totals;
+    revertOne(batch.path, batch.journal, ports, totals);
+    tellReverted(totals, ports);
 }
 
 void UndoBatches(const std::vector<std::string>& paths, const UndoPorts& ports) {
     Totals totals;
-    for (const std::string& path : paths)
-        revertOne(path, ports, totals);
-    for (const std::string& path : totals.unreadable)
+    std::vector<std::string> unreadable;
+    for (const std::string& path : paths) {
+        const std::optional<std::string> text = ports.fileSystem.readFile(path);
+        const std::optional<Journal> journal = text ? parseJournal(*text) : std::nullopt;
+        if (journal)
+            revertOne(path, *journal, ports, totals);
+        else
+            unreadable.push_back(path);
+    }
+    for (const std::string& path : unreadable)
         tellUnreadable(path, ports);
-    if (totals.unreadable.size() < paths.size())
+    if (unreadable.size() < paths.size())
         tellReverted(totals, ports);
 }
 
@@ -168,10 +174,8 @@ void RecoverInterruptedBatches(const UndoPorts& ports) {
             kCaption, mb::YesNo | mb::IconQuestion);
         if (answer == mb::IdYes) {
             Totals totals;
-            if (revertOne(found.path, ports, totals) || !totals.left.empty())
+            if (revertOne(found.path, journal, ports, totals) || !totals.left.empty())
                 tellReverted(totals, ports);
-            for (const std::string& path : totals.unreadable)
-                tellUnreadable(path, ports);
             continue;
         }
         // Kept: the batch counts as finished, and can still be undone.

@@ -40,7 +40,4 @@ std::vector<StoredJournal> UndoableBatches(const std::vector<FileEntry>& files,
 // Asks whether to undo the batch, and undoes it on Yes.
 void UndoBatchOnRequest(const StoredJournal& batch, const UndoPorts& ports);
 
-// The message lines that list what was left, at most a screenful of them.
-std::string leftList(const std::vector<std::string>& left);
-
 } // namespace tessaly
