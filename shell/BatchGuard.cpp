@@ -12,16 +12,15 @@ const char kBatchRunning[] =
     "finished.";
 } // namespace
 
-BatchSlot::BatchSlot() : taken_(!batchRunning.exchange(true)) {}
+BatchSlot::BatchSlot(MessageBoxes& messages) : taken_(!batchRunning.exchange(true)) {
+    if (!taken_)
+        messages.show(MessageOwner::Foreground, kBatchRunning, "Tessaly Notice",
+                      mb::Ok | mb::IconWarning);
+}
 
 BatchSlot::~BatchSlot() {
     if (taken_)
         batchRunning = false;
-}
-
-void TellBatchRunning(MessageBoxes& messages) {
-    messages.show(MessageOwner::Foreground, kBatchRunning, "Tessaly Notice",
-                  mb::Ok | mb::IconWarning);
 }
 
 } // namespace tessaly

@@ -9,10 +9,11 @@
 
 namespace tessaly {
 
-// The right to run the one batch of the process, held while the object lives when taken.
+// The right to run the one batch of the process, held while the object lives when taken;
+// when another command holds it, the user is told that it is still at work.
 class BatchSlot {
 public:
-    BatchSlot();
+    explicit BatchSlot(MessageBoxes& messages);
     ~BatchSlot();
     BatchSlot(const BatchSlot&) = delete;
     BatchSlot& operator=(const BatchSlot&) = delete;
@@ -21,8 +22,5 @@ public:
 private:
     bool taken_;
 };
-
-// Tells the user that another command is still at work.
-void TellBatchRunning(MessageBoxes& messages);
 
 } // namespace tessaly

@@ -28,11 +28,9 @@ const char kNoCommonPrefix[] =
 
 void runVerb(UINT count, HDROP dropHandle, HWND invokingWindow) {
     VerbServices services(invokingWindow);
-    const BatchSlot slot;
-    if (!slot.taken()) {
-        TellBatchRunning(services.messages);
+    const BatchSlot slot(services.messages);
+    if (!slot.taken())
         return;
-    }
     // An interrupted batch comes first, whatever is selected now.
     RecoverInterruptedBatches(services.undo);
     if (count == 0 || dropHandle == nullptr)

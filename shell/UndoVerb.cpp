@@ -11,11 +11,9 @@ namespace {
 
 void runUndo(UINT count, HDROP dropHandle, HWND invokingWindow) {
     VerbServices services(invokingWindow);
-    const BatchSlot slot;
-    if (!slot.taken()) {
-        TellBatchRunning(services.messages);
+    const BatchSlot slot(services.messages);
+    if (!slot.taken())
         return;
-    }
     const std::vector<FileEntry> files = ReadSelection(dropHandle, count);
     const std::vector<StoredJournal> batches = UndoableBatches(files, services.journals);
     if (batches.empty()) {
