@@ -7,6 +7,7 @@
 #include "dialogs/Dialog.h"
 #include "dialogs/DialogControls.h"
 #include "platform/WaitCursor.h"
+#include "platform/Win32Module.h"
 
 #include <windows.h>
 
@@ -77,8 +78,5 @@ private:
 // until none is left; keyboard input for a modeless dialog of ours goes through
 // IsDialogMessage. On WM_QUIT it posts a new quit message with exit code 0 and returns false.
 bool PumpWaitingMessages();
-
-// The module that holds this code and therefore the templates: Tessaly.dll, or a test program.
-HMODULE ResourceModule();
 
 } // namespace tessaly

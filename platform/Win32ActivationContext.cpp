@@ -1,5 +1,7 @@
 #include "platform/Win32ActivationContext.h"
 
+#include "platform/Win32Module.h"
+
 namespace tessaly {
 
 namespace {
@@ -7,21 +9,11 @@ namespace {
 INIT_ONCE contextMade = INIT_ONCE_STATIC_INIT;
 HANDLE context = INVALID_HANDLE_VALUE;
 
-// The module of this code: Tessaly.dll, or a test program that links the same code and
-// resources.
-HMODULE CodeModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&contextMade), &module);
-    return module;
-}
-
 BOOL CALLBACK MakeContext(PINIT_ONCE, PVOID, PVOID*) {
     ACTCTXW manifest = {};
     manifest.cbSize = sizeof manifest;
     manifest.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    manifest.hModule = CodeModule();
+    manifest.hModule = ResourceModule();
     // An integer resource id in the form of a name; the macro gives it in the narrow form.
     manifest.lpResourceName = reinterpret_cast<LPCWSTR>(ISOLATIONAWARE_MANIFEST_RESOURCE_ID);
     if (manifest.hModule != nullptr)
