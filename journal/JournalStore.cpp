@@ -105,12 +105,10 @@ std::vector<JournalStore::Interrupted> JournalStore::interrupted() {
         if (!named || (*named != JournalState::Planned && *named != JournalState::Undoing))
             continue;
         const std::string path = folder_ + name;
-        // A journal that a running batch holds cannot be read.
+        // A journal that a running batch holds cannot be taken.
         bool busy = false;
-        if (auto held = fileSystem_.appendHeldFile(path, &busy); !held) {
-            if (busy)
-                continue;
-        }
+        if (!fileSystem_.appendHeldFile(path, &busy) && busy)
+            continue;
         const std::optional<std::string> text = fileSystem_.readFile(path);
         if (!text)
             continue;

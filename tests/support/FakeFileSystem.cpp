@@ -86,11 +86,6 @@ private:
     bool failed_ = false;
 };
 
-std::string FakeFileSystem::key(const std::string& path) const {
-    // The map itself tells spellings apart as the file system does (see PathLess).
-    return path;
-}
-
 bool FakeFileSystem::same(const std::string& a, const std::string& b) const {
     return ignoresCase_ ? sameFileSystemName(a, b) : a == b;
 }
@@ -113,22 +108,22 @@ bool FakeFileSystem::call(const std::string& source, const std::string& target) 
         faultDone = true;
         return true;
     case FaultKind::Appear:
-        if (entries_.count(key(target)) == 0) {
-            entries_[key(target)] = Entry{target, false, now(), "someone else's " + target, false};
+        if (entries_.count(target) == 0) {
+            entries_[target] = Entry{target, false, now(), "someone else's " + target, false};
             appeared.push_back(target);
             faultDone = true;
         }
         return false;
     case FaultKind::Vanish:
-        const auto it = entries_.find(key(source));
+        const auto it = entries_.find(source);
         if (it != entries_.end() && !it->second.folder && !it->second.held) {
             const std::string to = kElsewhere + source.substr(source.find_last_of("\\/") + 1);
             Entry moved = it->second;
             moved.path = to;
             entries_.erase(it);
-            entries_[key(to)] = moved;
+            entries_[to] = moved;
             for (MemoryTextFile* open : openFiles_)
-                open->moved(key(source), key(to));
+                open->moved(source, to);
             vanished.emplace_back(source, to);
             faultDone = true;
         }
@@ -139,31 +134,31 @@ bool FakeFileSystem::call(const std::string& source, const std::string& target) 
 
 void FakeFileSystem::addFile(const std::string& path, std::int32_t modified,
                              const std::string& bytes) {
-    entries_[key(path)] = Entry{path, false, kUnixEpoch + modified * kUnitsPerSecond, bytes, false};
+    entries_[path] = Entry{path, false, kUnixEpoch + modified * kUnitsPerSecond, bytes, false};
 }
 
 void FakeFileSystem::addFolder(const std::string& path) {
-    entries_[key(path)] = Entry{path, true, 0, "", false};
+    entries_[path] = Entry{path, true, 0, "", false};
 }
 
 void FakeFileSystem::putFile(const std::string& path, const std::string& bytes) {
-    const auto it = entries_.find(key(path));
-    entries_[key(path)] =
+    const auto it = entries_.find(path);
+    entries_[path] =
         Entry{it == entries_.end() ? path : it->second.path, false, now(), bytes, false};
 }
 
 bool FakeFileSystem::hasFile(const std::string& path) const {
-    const auto it = entries_.find(key(path));
+    const auto it = entries_.find(path);
     return it != entries_.end() && !it->second.folder;
 }
 
 std::string FakeFileSystem::storedPath(const std::string& path) const {
-    const auto it = entries_.find(key(path));
+    const auto it = entries_.find(path);
     return it == entries_.end() ? std::string() : it->second.path;
 }
 
 std::string FakeFileSystem::bytes(const std::string& path) const {
-    const auto it = entries_.find(key(path));
+    const auto it = entries_.find(path);
     return it == entries_.end() ? std::string() : it->second.bytes;
 }
 
@@ -177,7 +172,7 @@ std::vector<std::string> FakeFileSystem::files() const {
 }
 
 bool FakeFileSystem::held(const std::string& path) const {
-    const auto it = entries_.find(key(path));
+    const auto it = entries_.find(path);
     return it != entries_.end() && it->second.held;
 }
 
@@ -189,14 +184,14 @@ bool FakeFileSystem::exists(const std::string& path) const {
     const bool failed = call(path, path);
     if (dead_ && failed)
         return false;
-    return entries_.count(key(path)) != 0;
+    return entries_.count(path) != 0;
 }
 
 std::optional<FileFacts> FakeFileSystem::facts(const std::string& path) const {
     ++modificationTimeCalls;
     if (call(path, path))
         return std::nullopt;
-    const auto it = entries_.find(key(path));
+    const auto it = entries_.find(path);
     if (it == entries_.end())
         return std::nullopt;
     FileFacts found;
@@ -209,28 +204,28 @@ std::optional<FileFacts> FakeFileSystem::facts(const std::string& path) const {
 bool FakeFileSystem::sameFile(const std::string& a, const std::string& b) const {
     if (call(a, b))
         return false;
-    return key(a) == key(b) && entries_.count(key(a)) != 0;
+    return a == b && entries_.count(a) != 0;
 }
 
 FileResult FakeFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
     if (call(from, to))
         return FileResult::Failed;
-    const auto source = entries_.find(key(from));
+    const auto source = entries_.find(from);
     if (source == entries_.end() || source->second.folder || source->second.held ||
-        failingRenames_.count(key(from)))
+        failingRenames_.count(from))
         return FileResult::Failed;
-    const auto busy = busyRenames_.find(key(from));
+    const auto busy = busyRenames_.find(from);
     if (busy != busyRenames_.end() && busy->second > 0) {
         --busy->second;
         return FileResult::Busy;
     }
     const bool sameEntry = same(from, to);
-    if (!sameEntry && entries_.count(key(to)) != 0)
+    if (!sameEntry && entries_.count(to) != 0)
         return FileResult::Failed;
     Entry moved = source->second;
     moved.path = to;
     entries_.erase(source);
-    entries_[key(to)] = moved;
+    entries_[to] = moved;
     renames.emplace_back(from, to);
     return FileResult::Done;
 }
@@ -238,23 +233,23 @@ FileResult FakeFileSystem::renameNoReplace(const std::string& from, const std::s
 FileResult FakeFileSystem::placeFile(const std::string& from, const std::string& to, bool replace) {
     if (call(from, to))
         return FileResult::Failed;
-    const auto source = entries_.find(key(from));
+    const auto source = entries_.find(from);
     if (source == entries_.end() || source->second.folder || same(from, to))
         return FileResult::Failed;
-    const auto target = entries_.find(key(to));
+    const auto target = entries_.find(to);
     if (target != entries_.end() && (!replace || target->second.folder || target->second.held))
         return FileResult::Failed;
     Entry moved = source->second;
     moved.path = target == entries_.end() ? to : target->second.path;
     entries_.erase(source);
-    entries_[key(to)] = moved;
+    entries_[to] = moved;
     return FileResult::Done;
 }
 
 FileResult FakeFileSystem::removeFile(const std::string& path) {
     if (call(path, path))
         return FileResult::Failed;
-    const auto it = entries_.find(key(path));
+    const auto it = entries_.find(path);
     if (it == entries_.end() || it->second.folder || it->second.held)
         return FileResult::Failed;
     entries_.erase(it);
@@ -262,28 +257,27 @@ FileResult FakeFileSystem::removeFile(const std::string& path) {
 }
 
 bool FakeFileSystem::writeNewFile(const std::string& path, const std::string& bytes) {
-    if (call(path, path) || failingCreates_.count(key(path)) || entries_.count(key(path)) != 0)
+    if (call(path, path) || failingCreates_.count(path) || entries_.count(path) != 0)
         return false;
-    entries_[key(path)] = Entry{path, false, now(), bytes, false};
+    entries_[path] = Entry{path, false, now(), bytes, false};
     return true;
 }
 
 std::unique_ptr<TextFile> FakeFileSystem::createTextFile(const std::string& path, TextForm form) {
-    if (call(path, path) || failingCreates_.count(key(path)))
+    if (call(path, path) || failingCreates_.count(path))
         return nullptr;
-    const auto it = entries_.find(key(path));
+    const auto it = entries_.find(path);
     if (it != entries_.end() && (it->second.folder || it->second.held))
         return nullptr;
-    entries_[key(path)] =
-        Entry{it == entries_.end() ? path : it->second.path, false, now(), "", false};
-    return std::make_unique<MemoryTextFile>(*this, key(path), form, false);
+    entries_[path] = Entry{it == entries_.end() ? path : it->second.path, false, now(), "", false};
+    return std::make_unique<MemoryTextFile>(*this, path, form, false);
 }
 
 std::unique_ptr<TextFile> FakeFileSystem::createHeldFile(const std::string& path) {
-    if (call(path, path) || failingCreates_.count(key(path)) || entries_.count(key(path)) != 0)
+    if (call(path, path) || failingCreates_.count(path) || entries_.count(path) != 0)
         return nullptr;
-    entries_[key(path)] = Entry{path, false, now(), "", true};
-    return std::make_unique<MemoryTextFile>(*this, key(path), TextForm::Utf8, true);
+    entries_[path] = Entry{path, false, now(), "", true};
+    return std::make_unique<MemoryTextFile>(*this, path, TextForm::Utf8, true);
 }
 
 std::unique_ptr<TextFile> FakeFileSystem::appendHeldFile(const std::string& path, bool* busy) {
@@ -291,7 +285,7 @@ std::unique_ptr<TextFile> FakeFileSystem::appendHeldFile(const std::string& path
         *busy = false;
     if (call(path, path))
         return nullptr;
-    const auto it = entries_.find(key(path));
+    const auto it = entries_.find(path);
     if (it == entries_.end() || it->second.folder)
         return nullptr;
     if (it->second.held) {
@@ -300,14 +294,14 @@ std::unique_ptr<TextFile> FakeFileSystem::appendHeldFile(const std::string& path
         return nullptr;
     }
     it->second.held = true;
-    return std::make_unique<MemoryTextFile>(*this, key(path), TextForm::Utf8, true);
+    return std::make_unique<MemoryTextFile>(*this, path, TextForm::Utf8, true);
 }
 
 std::optional<std::string> FakeFileSystem::readHead(const std::string& path,
                                                     std::size_t count) const {
     if (call(path, path))
         return std::nullopt;
-    const auto it = entries_.find(key(path));
+    const auto it = entries_.find(path);
     if (it == entries_.end() || it->second.folder || it->second.held)
         return std::nullopt;
     std::string head = it->second.bytes.substr(0, count);
@@ -321,10 +315,10 @@ bool FakeFileSystem::createFolder(const std::string& path) {
     std::string folder = path;
     while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
         folder.pop_back();
-    const auto it = entries_.find(key(folder));
+    const auto it = entries_.find(folder);
     if (it != entries_.end())
         return it->second.folder;
-    entries_[key(folder)] = Entry{folder, true, 0, "", false};
+    entries_[folder] = Entry{folder, true, 0, "", false};
     return true;
 }
 

@@ -34,10 +34,10 @@ public:
     // A file last written at the given second since 1970.
     void addFile(const std::string& path, std::int32_t modified = 0, const std::string& bytes = "");
     void addFolder(const std::string& path);
-    void failRenameOf(const std::string& from) { failingRenames_.insert(key(from)); }
+    void failRenameOf(const std::string& from) { failingRenames_.insert(from); }
     // The next renames of the file meet another program that holds it for a moment.
-    void busyRenamesOf(const std::string& from, int times) { busyRenames_[key(from)] = times; }
-    void failCreateOf(const std::string& path) { failingCreates_.insert(key(path)); }
+    void busyRenamesOf(const std::string& from, int times) { busyRenames_[from] = times; }
+    void failCreateOf(const std::string& path) { failingCreates_.insert(path); }
     // The fault at the call-th call (counting from 1) of any of the file functions below,
     // the writes and closes of open files included.
     void planFault(int call, FaultKind kind) {
@@ -102,7 +102,6 @@ private:
     };
     class MemoryTextFile;
 
-    std::string key(const std::string& path) const;
     bool same(const std::string& a, const std::string& b) const;
     // The order of the map: spellings the file system takes for one name are one key.
     struct PathLess {
@@ -118,7 +117,8 @@ private:
     std::int64_t now() const { return ++clock_; }
 
     bool ignoresCase_;
-    // By key. Someone else changes the disk during any call, a query as well.
+    // By path, spellings of one name being one (see PathLess). Someone else changes the disk
+    // during any call, a query as well.
     mutable std::map<std::string, Entry, PathLess> entries_{PathLess{ignoresCase_}};
     std::set<MemoryTextFile*> openFiles_;
     std::set<std::string, PathLess> failingRenames_{PathLess{ignoresCase_}};
