@@ -2,6 +2,7 @@
 
 #include "naming/CaseFolding.h"
 #include "naming/FolderBound.h"
+#include "naming/NameConflicts.h"
 #include "naming/TemporaryName.h"
 
 #include <map>
@@ -24,14 +25,16 @@ BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
                     const std::string& batchId, const FileSystem& fileSystem) {
     BatchPlan plan;
     plan.files.reserve(files.size());
-    std::map<std::string, std::size_t, FileSystemNameLess> selected;
+    std::vector<std::string> newPaths;
+    newPaths.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         PlannedFile planned;
         planned.file = files[i];
         planned.names = job.names(files[i], job.startNumber() + static_cast<int>(i));
-        selected.emplace(files[i].path, i);
+        newPaths.push_back(planned.names.renameTarget);
         plan.files.push_back(std::move(planned));
     }
+    const std::vector<bool> givenUp = newNamesGivenUp(files, newPaths);
     const auto moves = [&](const PlannedFile& p) {
         return job.rename() && p.names.renameTarget != p.file.path;
     };
@@ -52,11 +55,7 @@ BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
         Journal& journal = plan.journals[p.journal];
         p.entry = journal.entries.size();
 
-        if (job.inPlace() && moves(p)) {
-            const auto holder = selected.find(p.names.renameTarget);
-            p.twoStep = holder != selected.end() &&
-                        (holder->second == i || moves(plan.files[holder->second]));
-        }
+        p.twoStep = job.inPlace() && moves(p) && givenUp[i];
         JournalEntry entry;
         entry.oldName = parts.baseName + parts.extension;
         if (moves(p))

@@ -22,6 +22,12 @@ struct NameConflicts {
     int heldBySelected = 0;
 };
 
+// For each file (given with its new path, in the batch's order), whether its new path names,
+// now, another selected file that gives up its name by its own rename, or the file itself under
+// another letter case: the names a batch in place takes in two steps.
+std::vector<bool> newNamesGivenUp(const std::vector<FileEntry>& files,
+                                  const std::vector<std::string>& newPaths);
+
 // Composes every file's new path, numbering from the start number in the batch's order (files:
 // the selection as the batch will order it), and looks whether each is taken. A new path
 // identical to the file's own path, byte for byte, is no conflict. New paths are not compared
