@@ -595,24 +595,6 @@ TEST_F(Batch, ARenameMeetingAFileHeldForAMomentIsTriedAgain) {
     }
 }
 
-// A log that could not be written whole is named in a message after the batch; the result
-// dialog still shows where it is.
-TEST_F(Batch, ALogCutShortIsTold) {
-    Invocation b(fs, {"C:\\p\\a1.jpg", "C:\\p\\a2.jpg"});
-    b.job->setRename(true);
-    b.job->setNewPrefix("x");
-    fs.failRenameOf("C:\\p\\a2.jpg");
-    // The calls up to the log's failure line: facts of both files, the log's creation and
-    // header, the journal's creation, plan, flush, the two renames, the failure heading.
-    fs.planFault(11, FaultKind::Fail);
-    b.run();
-    ASSERT_EQ(1u, b.messages.shown.size());
-    EXPECT_EQ("The log file \"C:\\p\\Tessaly.log\" could not be written completely.",
-              b.messages.shown[0].text);
-    EXPECT_EQ("File write error", b.messages.shown[0].caption);
-    EXPECT_EQ("result 1 1 C:\\p\\Tessaly.log 1 0", b.windows.events.back());
-}
-
 // The journal of a finished batch: the plan of its folder and its end, under a name that says
 // so; the result dialog can undo what the batch did.
 TEST_F(Batch, TheJournalRecordsThePlanAndTheResultCanUndoIt) {
