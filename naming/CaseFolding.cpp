@@ -1,5 +1,7 @@
 #include "naming/CaseFolding.h"
 
+#include "platform/Utf16.h"
+
 #include <algorithm>
 
 namespace tessaly {
@@ -11,13 +13,6 @@ unsigned char toLowerAscii(unsigned char c) {
 unsigned char toUpperAscii(unsigned char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
 }
-bool isAscii(const std::string& text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
 // Compares ASCII here as it goes, each byte mapped by mapAscii; from the first other character
 // on, compareRests compares what is left of both (camera names never get that far).
 template <class MapAscii, class CompareRests>

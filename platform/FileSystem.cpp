@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/Utf16.h"
+
 #include <limits>
 
 namespace tessaly {
@@ -47,15 +49,6 @@ std::optional<std::int32_t> FileSystem::modificationTime(const std::string& path
 std::optional<std::string> FileSystem::readFile(const std::string& path) const {
     return readHead(path, std::numeric_limits<std::size_t>::max());
 }
-
-namespace {
-bool isAscii(const std::string& text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-} // namespace
 
 TextForm FileSystem::textFormFor(const std::string& text) const {
     if (isAscii(text))

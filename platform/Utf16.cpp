@@ -113,4 +113,11 @@ std::size_t utf16Length(const std::string& text) {
     return units;
 }
 
+bool isAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace tessaly

@@ -22,4 +22,7 @@ char32_t codePointAt(std::string_view text, std::size_t i, std::size_t& length);
 // How many UTF-16 units the text takes, as the platform counts a path's length.
 std::size_t utf16Length(const std::string& text);
 
+// Whether the text is ASCII only: the same bytes in UTF-8, UTF-16 and every ANSI code page.
+bool isAscii(std::string_view text);
+
 } // namespace tessaly

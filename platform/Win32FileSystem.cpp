@@ -2,6 +2,7 @@
 
 #include "platform/ExtendedPath.h"
 #include "platform/UniqueHandle.h"
+#include "platform/Utf16.h"
 #include "platform/WideText.h"
 
 #include <windows.h>
@@ -13,11 +14,6 @@
 namespace tessaly {
 
 namespace {
-
-bool isAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 // Writes all of the bytes, in pieces that WriteFile can count.
 bool writeAll(HANDLE file, const std::string& bytes) {
