@@ -1,5 +1,7 @@
 #include "naming/TemporaryName.h"
 
+#include "platform/FileSystem.h"
+
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -8,14 +10,14 @@ namespace tessaly {
 
 std::string newTemporaryId() {
     // 100-nanosecond units since 1601, as file times count, then 32 random bits.
-    using Units = std::chrono::duration<long long, std::ratio<1, 10000000>>;
+    using Units = std::chrono::duration<long long, std::ratio<1, kFileTimeUnitsPerSecond>>;
     const long long since1970 =
         std::chrono::duration_cast<Units>(std::chrono::system_clock::now().time_since_epoch())
             .count();
     std::random_device random;
     char text[32];
     std::snprintf(text, sizeof text, "%016llx%08x",
-                  static_cast<unsigned long long>(since1970 + 116444736000000000LL),
+                  static_cast<unsigned long long>(since1970 + kFileTimeOf1970),
                   static_cast<unsigned>(random()));
     return text;
 }

@@ -6,17 +6,11 @@
 
 namespace tessaly {
 
-namespace {
-// 1970-01-01 00:00:00 UTC in 100-nanosecond units since 1601-01-01.
-constexpr std::int64_t kUnixEpoch = 116444736000000000;
-constexpr std::int64_t kUnitsPerSecond = 10000000;
-} // namespace
-
 std::optional<std::int32_t> secondsSince1970(std::int64_t lastWrite) {
-    const std::int64_t units = lastWrite - kUnixEpoch;
+    const std::int64_t units = lastWrite - kFileTimeOf1970;
     // Rounded down, also before 1970.
-    std::int64_t seconds = units / kUnitsPerSecond;
-    if (units % kUnitsPerSecond < 0)
+    std::int64_t seconds = units / kFileTimeUnitsPerSecond;
+    if (units % kFileTimeUnitsPerSecond < 0)
         --seconds;
     if (seconds < std::numeric_limits<std::int32_t>::min() ||
         seconds > std::numeric_limits<std::int32_t>::max())

@@ -26,6 +26,10 @@ struct FileFacts {
     bool operator!=(const FileFacts& other) const { return !(*this == other); }
 };
 
+// The file times' units: 100 nanoseconds, counted from 1601-01-01 00:00:00 UTC.
+constexpr std::int64_t kFileTimeUnitsPerSecond = 10000000;
+constexpr std::int64_t kFileTimeOf1970 = 116444736000000000; // 1970-01-01 00:00:00 UTC
+
 // The last-write time as whole seconds since 1970-01-01 00:00:00 UTC, rounded down; nothing
 // outside the signed 32-bit range.
 std::optional<std::int32_t> secondsSince1970(std::int64_t lastWrite);

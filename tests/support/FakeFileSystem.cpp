@@ -6,10 +6,7 @@
 
 namespace tessaly::test {
 
-namespace {
-constexpr std::int64_t kUnixEpoch = 116444736000000000;
-constexpr std::int64_t kUnitsPerSecond = 10000000;
-} // namespace
+namespace {} // namespace
 
 // Writes go to the entry at once, as to a real file whose data the system keeps even when the
 // process that wrote it dies.
@@ -134,7 +131,8 @@ bool FakeFileSystem::call(const std::string& source, const std::string& target) 
 
 void FakeFileSystem::addFile(const std::string& path, std::int32_t modified,
                              const std::string& bytes) {
-    entries_[path] = Entry{path, false, kUnixEpoch + modified * kUnitsPerSecond, bytes, false};
+    entries_[path] =
+        Entry{path, false, kFileTimeOf1970 + modified * kFileTimeUnitsPerSecond, bytes, false};
 }
 
 void FakeFileSystem::addFolder(const std::string& path) {
