@@ -96,10 +96,6 @@ private:
     bool oddRegionalIndicators_ = false; // ends in an unpaired regional indicator
 };
 
-bool isAscii(char c) {
-    return static_cast<unsigned char>(c) < 0x80;
-}
-
 } // namespace
 
 std::size_t graphemeClusterEnd(std::string_view text, std::size_t offset) {

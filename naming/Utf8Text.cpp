@@ -1,6 +1,7 @@
 #include "naming/Utf8Text.h"
 
 #include "naming/GraphemeClusters.h"
+#include "platform/Utf16.h"
 
 #include <algorithm>
 #include <limits>
@@ -8,10 +9,6 @@
 namespace tessaly {
 
 namespace {
-
-bool isAscii(char c) {
-    return static_cast<unsigned char>(c) < 0x80;
-}
 
 // The byte offset after the first count characters, or the text's length.
 std::size_t offsetAfterCharacters(const std::string& text, int count) {

@@ -115,7 +115,7 @@ std::size_t utf16Length(const std::string& text) {
 
 bool isAscii(std::string_view text) {
     for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
+        if (!isAscii(c))
             return false;
     return true;
 }

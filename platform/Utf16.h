@@ -22,7 +22,11 @@ char32_t codePointAt(std::string_view text, std::size_t i, std::size_t& length);
 // How many UTF-16 units the text takes, as the platform counts a path's length.
 std::size_t utf16Length(const std::string& text);
 
-// Whether the text is ASCII only: the same bytes in UTF-8, UTF-16 and every ANSI code page.
+// Whether the character, or the whole text, is ASCII: the same bytes in UTF-8, UTF-16 and
+// every ANSI code page.
+inline bool isAscii(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+}
 bool isAscii(std::string_view text);
 
 } // namespace tessaly
