@@ -461,27 +461,6 @@ TEST_F(Batch, ANameThatStaysTheSameIsDoneWithoutARename) {
               fs.bytes("C:\\p\\Tessaly.log"));
 }
 
-// Paths are handed to the platform whole, in a form it takes at any length: a folder nested
-// past 300 characters is renamed, resized and logged like any other.
-TEST_F(Batch, PathsPastTheOldLimitAreRenamedResizedAndLogged) {
-    std::string folder = "C:\\";
-    while (folder.size() < 320)
-        folder += "nested folder " + std::to_string(folder.size()) + "\\";
-    Invocation b(fs, {folder + "IMG_1.jpg", folder + "IMG_2.jpg"});
-    b.job->setRename(true);
-    b.job->setResize(true);
-    b.job->setRemovedCount(4);
-    b.job->setNewPrefix(std::string(100, 'n'));
-    b.run();
-    const std::string name = std::string(100, 'n') + "1.jpg";
-    EXPECT_EQ("picture " + folder + "IMG_1.jpg", fs.bytes(folder + name));
-    EXPECT_EQ("copy of picture " + folder + "IMG_1.jpg", fs.bytes(folder + "sml." + name));
-    EXPECT_EQ("result 0 2 " + folder + "Tessaly.log 1 1", b.windows.events.back());
-    EXPECT_EQ(kHeader + "All files were renamed and resized successfully\r\n\r\n"
-                        "Number of files renamed/resized: 2\r\n",
-              fs.bytes(folder + "Tessaly.log"));
-}
-
 // Files whose new names other selected files hold go through temporary names when the user
 // agreed; every file ends under its new name and no temporary name survives the batch.
 TEST_F(Batch, RenamesInPlaceThroughTemporaryNames) {
