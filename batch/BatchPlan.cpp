@@ -22,7 +22,7 @@ std::string nameInFolder(const PathParts& file, const std::string& target) {
 } // namespace
 
 BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
-                    const std::string& batchId, const FileSystem& fileSystem) {
+                    const std::string& batchId) {
     BatchPlan plan;
     plan.files.reserve(files.size());
     std::vector<std::string> newPaths;
@@ -73,10 +73,15 @@ BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
                 p.copyTemporary = folder + entry.copyTemporaryName;
             }
         }
-        entry.facts = fileSystem.facts(p.file.path).value_or(FileFacts());
         journal.entries.push_back(std::move(entry));
     }
     return plan;
+}
+
+void recordFileFacts(BatchPlan& plan, const FileSystem& fileSystem) {
+    for (const PlannedFile& p : plan.files)
+        plan.journals[p.journal].entries[p.entry].facts =
+            fileSystem.facts(p.file.path).value_or(FileFacts());
 }
 
 } // namespace tessaly

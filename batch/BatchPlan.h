@@ -31,9 +31,12 @@ struct BatchPlan {
 };
 
 // The plan for the files in the batch's order. Two steps are planned only when the user agreed
-// to rename in place (the job's inPlace). facts gives each file's size and last-write time for
-// its journal entry.
+// to rename in place (the job's inPlace). Pure: it composes names and reads nothing on the disk,
+// so that whatever shows the plan before the batch shows what the batch will do.
 BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
-                    const std::string& batchId, const FileSystem& fileSystem);
+                    const std::string& batchId);
+
+// Fills in each journal entry what the disk tells of its file before the batch touches it.
+void recordFileFacts(BatchPlan& plan, const FileSystem& fileSystem);
 
 } // namespace tessaly

@@ -236,7 +236,8 @@ void Batch::run() {
     progress_->SetNotDoneText("0");
     progress_->SetCounterLabels(job_.rename(), job_.resize());
 
-    plan_ = planBatch(job_, files_, ports_.batchId ? ports_.batchId() : newTemporaryId(), disk_);
+    plan_ = planBatch(job_, files_, ports_.batchId ? ports_.batchId() : newTemporaryId());
+    recordFileFacts(plan_, disk_);
     for (const FileEntry& file : files_)
         selected_.insert(file.path);
 
