@@ -10,9 +10,10 @@ std::string LogPathFor(const PathParts& firstFile) {
     return firstFile.drive + firstFile.directory + "Tessaly.log";
 }
 
-bool BatchLog::Open(FileSystem& files, const std::string& path) {
+bool BatchLog::Open(FileSystem& files, const std::string& path, const std::string& temporaryPath) {
     files_ = &files;
     path_ = path;
+    temporaryPath_ = temporaryPath;
     form_ = TextForm::AnsiCodePage;
     written_.clear();
     file_ = files.createTextFile(path, form_);
@@ -25,19 +26,33 @@ void BatchLog::Write(const std::string& text) {
     if (file_ == nullptr)
         return;
     const TextForm needed = form_ == TextForm::AnsiCodePage ? files_->textFormFor(text) : form_;
-    if (needed != form_) {
-        // Written again from the start, in a form that holds every text.
-        form_ = needed;
+    if (needed != form_ && !Rewrite(needed)) {
+        // The log stays as it was, and says no more.
+        complete_ = false;
         file_->close();
-        file_ = files_->createTextFile(path_, form_);
-        if (file_ == nullptr || !file_->write(written_))
-            complete_ = false;
-        if (file_ == nullptr)
-            return;
+        file_.reset();
+        return;
     }
     written_ += text;
     if (!file_->write(text))
         complete_ = false;
+}
+
+bool BatchLog::Rewrite(TextForm form) {
+    // Written again from the start in a form that holds every text, under a name of its own,
+    // and moved over the log once whole.
+    std::unique_ptr<TextFile> again = files_->createTextFile(temporaryPath_, form);
+    const bool whole = again != nullptr && again->write(written_) && again->close();
+    if (!whole || !file_->close() ||
+        files_->placeFile(temporaryPath_, path_, true) != FileResult::Done) {
+        if (again != nullptr)
+            files_->removeFile(temporaryPath_);
+        return false;
+    }
+    // Both UTF-8 forms go on as plain UTF-8: the mark, if any, is at the start already.
+    file_ = files_->appendFile(path_, FileSystem::Hold::Shared, nullptr);
+    form_ = form;
+    return file_ != nullptr;
 }
 
 void BatchLog::Close() {

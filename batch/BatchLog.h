@@ -24,8 +24,10 @@ class BatchLog {
 public:
     // Creates the file, or truncates an earlier log; false when it cannot be created. The log
     // is stored in the ANSI code page until a text comes that has no form there; then it is
-    // written again from its start in the form that text needs (see FileSystem::textFormFor).
-    bool Open(FileSystem& files, const std::string& path);
+    // written again from its start in the form that text needs (see FileSystem::textFormFor),
+    // under temporaryPath in its folder, and takes the log's name once it is whole: the log on
+    // the disk is never shorter than what had reached it.
+    bool Open(FileSystem& files, const std::string& path, const std::string& temporaryPath);
     bool IsOpen() const { return file_ != nullptr; }
     // Whether everything written so far reached the file, and the close too once closed.
     bool complete() const { return complete_; }
@@ -47,9 +49,13 @@ public:
 private:
     void Write(const std::string& text);
     void WriteRenameHeading();
+    // Writes everything so far again in the new form; false, with the log as it was, when that
+    // cannot be done.
+    bool Rewrite(TextForm form);
 
     FileSystem* files_ = nullptr;
     std::string path_;
+    std::string temporaryPath_;
     std::unique_ptr<TextFile> file_;
     TextForm form_ = TextForm::AnsiCodePage;
     std::string written_; // everything written so far, for a change of form

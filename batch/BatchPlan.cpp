@@ -6,6 +6,7 @@
 #include "naming/TemporaryName.h"
 
 #include <map>
+#include <optional>
 
 namespace tessaly {
 
@@ -79,9 +80,31 @@ BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
 }
 
 void recordFileFacts(BatchPlan& plan, const FileSystem& fileSystem) {
-    for (const PlannedFile& p : plan.files)
-        plan.journals[p.journal].entries[p.entry].facts =
-            fileSystem.facts(p.file.path).value_or(FileFacts());
+    // One listing a folder, which also tells each file's identity; where it fails, a look at
+    // each file.
+    std::vector<std::optional<std::map<std::string, FolderEntry, FileSystemNameLess>>> listed;
+    for (const Journal& journal : plan.journals) {
+        listed.emplace_back();
+        if (const std::optional<std::vector<FolderEntry>> entries =
+                fileSystem.listFolder(journal.folder)) {
+            listed.back().emplace();
+            for (const FolderEntry& entry : *entries)
+                listed.back()->emplace(entry.name, entry);
+        }
+    }
+    for (const PlannedFile& p : plan.files) {
+        JournalEntry& entry = plan.journals[p.journal].entries[p.entry];
+        const auto& folder = listed[p.journal];
+        if (folder) {
+            const auto found = folder->find(entry.oldName);
+            if (found != folder->end()) {
+                entry.facts = found->second.facts;
+                entry.identity = found->second.identity;
+            }
+        } else {
+            entry.facts = fileSystem.facts(p.file.path).value_or(FileFacts());
+        }
+    }
 }
 
 } // namespace tessaly

@@ -32,17 +32,24 @@ PreparedCopy prepareResizedCopy(const CopyNames& names, unsigned width, unsigned
     const std::optional<std::string> picture = disk.readFile(names.source);
     if (!picture)
         return copy;
-    const std::optional<std::string> jpeg = ports.resizer.ScaledJpeg(*picture, width, height);
-    if (!jpeg || !disk.writeNewFile(names.temporary, *jpeg))
+    std::optional<std::string> jpeg = ports.resizer.ScaledJpeg(*picture, width, height);
+    if (!jpeg)
         return copy;
-    const std::optional<FileFacts> written = disk.facts(names.temporary);
-    if (!written || written->folder) {
-        disk.removeFile(names.temporary);
-        return copy;
-    }
     copy.result = resize::Written;
-    copy.facts = *written;
+    copy.bytes = std::move(*jpeg);
     return copy;
+}
+
+std::optional<WrittenCopy> writeResizedCopy(const CopyNames& names, const PreparedCopy& copy,
+                                            FileSystem& fileSystem) {
+    if (!fileSystem.writeNewFile(names.temporary, copy.bytes))
+        return std::nullopt;
+    const std::optional<FileFacts> facts = fileSystem.facts(names.temporary);
+    if (!facts || facts->folder || facts->size != copy.bytes.size()) {
+        fileSystem.removeFile(names.temporary);
+        return std::nullopt;
+    }
+    return WrittenCopy{*facts, fileSystem.identity(names.temporary)};
 }
 
 int placeResizedCopy(const CopyNames& names, bool replace, FileSystem& fileSystem,

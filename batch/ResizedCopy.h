@@ -8,6 +8,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Patience.h"
 
+#include <optional>
 #include <string>
 
 namespace tessaly {
@@ -24,19 +25,29 @@ struct CopyPorts {
     MessageBoxes& messages;
 };
 
-// A copy that waits under its temporary name.
+// A copy made in memory, to be written.
 struct PreparedCopy {
-    int result = resize::NotWritten; // Written: the copy is complete under the temporary name
+    int result = resize::NotWritten; // Written: bytes holds the copy
     bool replace = false;            // the user agreed to replace the existing target
-    FileFacts facts;                 // of the copy written
+    std::string bytes;               // the JPEG file
 };
 
 // Asks before an existing target is replaced ("Warning", Yes/No/Cancel: Cancel stops all
-// further resizing), then reads the picture, scales it and writes the copy under the temporary
-// name. A copy is never made over its own source. Nothing is left on the disk unless the result
-// is Written.
+// further resizing), then reads the picture and scales it. A copy is never made over its own
+// source. Nothing is written to the disk.
 PreparedCopy prepareResizedCopy(const CopyNames& names, unsigned width, unsigned height,
                                 const CopyPorts& ports);
+
+// What the disk tells of a copy written under its temporary name.
+struct WrittenCopy {
+    FileFacts facts;
+    std::string identity;
+};
+
+// Writes the prepared copy whole under its temporary name; nothing, and no file left behind,
+// when it cannot.
+std::optional<WrittenCopy> writeResizedCopy(const CopyNames& names, const PreparedCopy& copy,
+                                            FileSystem& fileSystem);
 
 // Moves a prepared copy to its target's name, patiently while the target is held for a
 // moment; Written, or NotWritten with the temporary file removed.

@@ -4,6 +4,7 @@
 #include "batch/BatchPlan.h"
 #include "batch/OrderByTime.h"
 #include "batch/ResizedCopy.h"
+#include "journal/Hash64.h"
 #include "journal/Undo.h"
 #include "naming/CaseFolding.h"
 #include "naming/FolderBound.h"
@@ -49,6 +50,9 @@ private:
     void firstStep(PlannedFile& p);
     void secondStep(PlannedFile& p);
     void copy(const PlannedFile& p);
+    int writeCopy(const PlannedFile& p, const CopyNames& names, const PreparedCopy& prepared);
+    // Tells the journal that a file to be renamed in two steps stays under its old name.
+    void stayed(const PlannedFile& p);
     void renamed(const PlannedFile& p);
     void renameFailed(const PlannedFile& p);
     void done(bool success);
@@ -79,7 +83,11 @@ private:
 };
 
 std::optional<std::string> Batch::openLog() {
-    if (!log_.Open(disk_, logPath_))
+    const PathParts& first = plan_.files.front().names.parts;
+    const std::string temporary =
+        first.drive + first.directory +
+        temporaryName(plan_.journals.front().batchId, TemporaryUse::Log, 0);
+    if (!log_.Open(disk_, logPath_, temporary))
         return std::string("Can not write to the selected directory");
     log_.WriteHeader(ports_.logDate ? ports_.logDate() : std::string());
     return std::nullopt;
@@ -111,9 +119,17 @@ void Batch::dropJournals() {
 }
 
 void Batch::finishJournals() {
-    for (OpenJournal& open : journals_) {
-        if (open.file->write(journalStateLine(JournalState::Finished)) && open.file->close())
-            open.path = ports_.journals.rename(open.path, JournalState::Finished);
+    for (std::size_t j = 0; j < journals_.size(); ++j) {
+        OpenJournal& open = journals_[j];
+        if (open.file->write(journalStateLine(JournalState::Finished)) && open.file->close()) {
+            if (const std::optional<std::string> renamed =
+                    ports_.journals.rename(open.path, JournalState::Finished)) {
+                open.path = *renamed;
+                Journal& finished = plan_.journals[j];
+                finished.state = JournalState::Finished;
+                ports_.journals.keepNames(open.path, finished, true);
+            }
+        }
         open.file.reset();
     }
     ports_.journals.prune();
@@ -138,6 +154,33 @@ void Batch::renamed(const PlannedFile& p) {
     }
 }
 
+int Batch::writeCopy(const PlannedFile& p, const CopyNames& names, const PreparedCopy& prepared) {
+    TextFile& journal = *journals_[p.journal].file;
+    CopyRecord record;
+    record.size = prepared.bytes.size();
+    record.hash = hash64(prepared.bytes);
+    record.replaces = prepared.replace;
+    // The journal knows the copy's bytes before they reach the disk, and the copy before it
+    // takes its name: an undo deletes nothing it did not write.
+    if (!journal.write(journalWritingLine(p.entry, record)))
+        return resize::NotWritten;
+    changed_ = true;
+    Journal& planned = plan_.journals[p.journal];
+    planned.copies[p.entry] = record;
+    const std::optional<WrittenCopy> written = writeResizedCopy(names, prepared, disk_);
+    if (!written)
+        return resize::NotWritten;
+    record.complete = true;
+    record.lastWrite = written->facts.lastWrite;
+    record.identity = written->identity;
+    if (!journal.write(journalCopyLine(planned.version, p.entry, record))) {
+        disk_.removeFile(names.temporary);
+        return resize::NotWritten;
+    }
+    planned.copies[p.entry] = record;
+    return placeResizedCopy(names, prepared.replace, disk_, patience_);
+}
+
 void Batch::copy(const PlannedFile& p) {
     bool success = true;
     if (job_.resize()) {
@@ -152,17 +195,8 @@ void Batch::copy(const PlannedFile& p) {
                                    static_cast<unsigned>(job_.resizeHeight()),
                                    CopyPorts{job_.resizer(), disk_, ports_.messages});
             result = prepared.result;
-            if (result == resize::Written) {
-                // The journal knows the copy before it takes its name, so that an undo can
-                // tell it from a file that was there before.
-                if (journals_[p.journal].file->write(journalCopyLine(p.entry, prepared.facts))) {
-                    changed_ = true;
-                    result = placeResizedCopy(names, prepared.replace, disk_, patience_);
-                } else {
-                    disk_.removeFile(names.temporary);
-                    result = resize::NotWritten;
-                }
-            }
+            if (result == resize::Written)
+                result = writeCopy(p, names, prepared);
         }
         resizeStopped_ = resizeStopped_ || result == resize::CancelAll;
         success = result == resize::Written;
@@ -194,6 +228,8 @@ void Batch::firstStep(PlannedFile& p) {
         success = move(from, to) == FileResult::Done;
     if (!success) {
         renameFailed(p);
+        if (p.twoStep)
+            stayed(p);
         p.twoStep = false;
         return;
     }
@@ -205,6 +241,11 @@ void Batch::firstStep(PlannedFile& p) {
     copy(p);
 }
 
+void Batch::stayed(const PlannedFile& p) {
+    journals_[p.journal].file->write(journalFailedLine(p.entry));
+    plan_.journals[p.journal].failed.insert(p.entry);
+}
+
 void Batch::secondStep(PlannedFile& p) {
     if (move(p.temporary, p.names.renameTarget) == FileResult::Done) {
         renamed(p);
@@ -214,6 +255,7 @@ void Batch::secondStep(PlannedFile& p) {
     // Its new name stayed taken: back to its old name when that is free, else it stays where
     // it is and the log names both.
     if (move(p.temporary, p.file.path) == FileResult::Done) {
+        stayed(p);
         renameFailed(p);
         return;
     }
@@ -274,6 +316,16 @@ void Batch::run() {
         };
         for (PlannedFile& p : plan_.files)
             step(p, false);
+        // From here on a file renamed in two steps may hold its new name: the journals of their
+        // folders say so first.
+        std::vector<bool> secondSteps(journals_.size(), false);
+        for (const PlannedFile& p : plan_.files)
+            secondSteps[p.journal] = secondSteps[p.journal] || p.twoStep;
+        for (std::size_t j = 0; j < journals_.size(); ++j)
+            if (secondSteps[j]) {
+                journals_[j].file->write(journalSecondStepsLine());
+                plan_.journals[j].secondSteps = true;
+            }
         for (PlannedFile& p : plan_.files)
             if (p.twoStep)
                 step(p, true);

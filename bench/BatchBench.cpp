@@ -98,7 +98,9 @@ double batch(const std::string& folder, const char* from, const char* to, int co
 
 // The undo of the folder's last batch; returns the seconds until its message has been closed.
 double undo(const std::string& folder, JournalStore& journals) {
-    const std::optional<StoredJournal> last = journals.lastFinished(folder);
+    const std::vector<std::string> batches = journals.undoable(folder);
+    const std::optional<StoredJournal> last =
+        batches.empty() ? std::nullopt : journals.read(batches.front(), nullptr);
     if (!last) {
         std::printf("undo: no batch to undo\n");
         return 0;

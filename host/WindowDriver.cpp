@@ -183,9 +183,9 @@ HICON MessageBoxIcon(HWND box) {
     return nullptr;
 }
 
-AnsweredBox AnswerMessageBox(const std::string& caption, int button) {
+AnsweredBox AnswerMessageBox(const std::string& caption, int button, DWORD timeoutMs) {
     AnsweredBox answered;
-    const HWND box = WaitForDialog(caption);
+    const HWND box = WaitForDialog(caption, timeoutMs);
     if (box == nullptr)
         return answered;
     answered = {true, MessageBoxText(box), MessageBoxIcon(box)};

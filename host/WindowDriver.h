@@ -59,8 +59,8 @@ struct AnsweredBox {
     std::string text;
     HICON icon = nullptr;
 };
-// Waits for the message box with this caption, reads it, presses the button and waits until
-// the box is gone.
-AnsweredBox AnswerMessageBox(const std::string& caption, int button);
+// Waits for the message box with this caption (as long as WaitForDialog, or timeoutMs), reads
+// it, presses the button and waits until the box is gone.
+AnsweredBox AnswerMessageBox(const std::string& caption, int button, DWORD timeoutMs = 10000);
 
 } // namespace tessaly::host

@@ -1,14 +1,16 @@
 #include "journal/Journal.h"
 
 #include "naming/FullPath.h"
+#include "naming/TemporaryName.h"
 
+#include <cstdio>
 #include <limits>
 
 namespace tessaly {
 
 namespace {
 
-const char kHeader[] = "Tessaly journal 1";
+const char kHeader[] = "Tessaly journal ";
 
 std::vector<std::string> fields(const std::string& line) {
     std::vector<std::string> result;
@@ -20,6 +22,27 @@ std::vector<std::string> fields(const std::string& line) {
             return result;
         start = tab + 1;
     }
+}
+
+// The whole lines of a text, without their line ends; a last line without one was torn.
+std::vector<std::string> wholeLines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            break;
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// A torn line that a later record ended.
+bool isEndedTornLine(const std::string& line) {
+    return !line.empty() && line.back() == kTornLineEnd[0];
 }
 
 // Plain decimal digits only, within the type's range.
@@ -40,11 +63,45 @@ template <class Number> std::optional<Number> number(const std::string& text) {
     return static_cast<Number>(value);
 }
 
+std::optional<std::uint64_t> hashFrom(const std::string& text) {
+    if (text.size() != 16)
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else
+            return std::nullopt;
+        value = value << 4 | static_cast<unsigned>(digit);
+    }
+    return value;
+}
+
+std::string hashText(std::uint64_t hash) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
 bool isBatchId(const std::string& id) {
     if (id.empty() || id.size() > 32)
         return false;
     for (const char c : id)
         if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
+            return false;
+    return true;
+}
+
+// As volumes tell them (see FileSystem::identity), or empty.
+bool isIdentity(const std::string& identity) {
+    if (identity.size() > 64)
+        return false;
+    for (const char c : identity)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+              c == '-'))
             return false;
     return true;
 }
@@ -69,8 +126,10 @@ std::optional<FileFacts> factsFrom(const std::string& size, const std::string& l
     return facts;
 }
 
-std::optional<JournalEntry> entryFrom(const std::vector<std::string>& f) {
-    if (f.size() != 8 || !isBareFileName(f[1]))
+// A "file" line of the given version, the index-th of the batch with the given id.
+std::optional<JournalEntry> entryFrom(const std::vector<std::string>& f, int version,
+                                      const std::string& batchId, std::size_t index) {
+    if (f.size() != (version == 1 ? 8u : 9u) || !isBareFileName(f[1]))
         return std::nullopt;
     for (std::size_t i = 2; i <= 5; ++i)
         if (!isNameField(f[i]))
@@ -78,8 +137,127 @@ std::optional<JournalEntry> entryFrom(const std::vector<std::string>& f) {
     const std::optional<FileFacts> facts = factsFrom(f[6], f[7]);
     if (!facts)
         return std::nullopt;
-    return JournalEntry{f[1], f[2], f[3], f[4], f[5], *facts};
+    JournalEntry entry{f[1], f[2], f[3], f[4], f[5], *facts, version == 1 ? "" : f[8]};
+    // Temporary names are the batch's own, made for this very line: nothing else is ever
+    // moved or deleted under a temporary name.
+    const bool temporaryFits =
+        entry.temporaryName.empty() ||
+        (entry.renames() &&
+         entry.temporaryName == temporaryName(batchId, TemporaryUse::Rename, index));
+    const bool copyTemporaryFits =
+        entry.copyName.empty()
+            ? entry.copyTemporaryName.empty()
+            : entry.copyTemporaryName == temporaryName(batchId, TemporaryUse::Copy, index);
+    if (!temporaryFits || !copyTemporaryFits || !isIdentity(entry.identity))
+        return std::nullopt;
+    return entry;
 }
+
+// Reads the records after the plan, in the orders the batch, its recovery and its undo write
+// them; false for any other.
+class RecordReader {
+public:
+    explicit RecordReader(Journal& journal) : journal_(journal) {}
+
+    bool read(const std::vector<std::string>& f) {
+        const std::string& kind = f[0];
+        const JournalState state = journal_.state;
+        if (state == JournalState::Planned && (kind == "writing" || kind == "copy"))
+            return kind == "writing" ? writing(f) : copy(f);
+        if (state == JournalState::Planned && journal_.version >= 2 && kind == "second" &&
+            f.size() == 1 && !journal_.secondSteps)
+            return journal_.secondSteps = true;
+        if (state == JournalState::Planned && journal_.version >= 2 && kind == "failed") {
+            const std::optional<std::size_t> k = index(f, 2);
+            return k && !journal_.entries[*k].temporaryName.empty() &&
+                   journal_.failed.insert(*k).second;
+        }
+        if (kind == "finished" && f.size() == 1 && state == JournalState::Planned)
+            return to(JournalState::Finished);
+        if (kind == "kept" && f.size() == 1 &&
+            (state == JournalState::Planned || state == JournalState::Undoing))
+            return to(JournalState::Kept);
+        if (kind == "undo" && f.size() == 1 && state != JournalState::Undone) {
+            journal_.left.clear();
+            return to(JournalState::Undoing);
+        }
+        if (state != JournalState::Undoing)
+            return false;
+        if (kind == "undone" && f.size() == 1)
+            return journal_.left.empty() && to(JournalState::Undone);
+        const std::optional<std::size_t> k = index(f, 2);
+        if (!k)
+            return false;
+        if (kind == "removed") {
+            const auto copy = journal_.copies.find(*k);
+            return copy != journal_.copies.end() && copy->second.complete &&
+                   journal_.removedCopies.insert(*k).second;
+        }
+        return kind == "left" && journal_.version >= 2 && journal_.left.insert(*k).second;
+    }
+
+private:
+    bool to(JournalState state) {
+        journal_.state = state;
+        return true;
+    }
+
+    // The file index of a record of the given number of fields.
+    std::optional<std::size_t> index(const std::vector<std::string>& f, std::size_t count) const {
+        if (f.size() != count)
+            return std::nullopt;
+        const std::optional<std::size_t> k = number<std::size_t>(f[1]);
+        if (!k || *k >= journal_.entries.size())
+            return std::nullopt;
+        return k;
+    }
+
+    bool writing(const std::vector<std::string>& f) {
+        const std::optional<std::size_t> k = index(f, 4);
+        if (journal_.version < 2 || !k || journal_.entries[*k].copyName.empty() ||
+            journal_.copies.count(*k) != 0)
+            return false;
+        const auto size = number<std::uint64_t>(f[2]);
+        const auto hash = hashFrom(f[3]);
+        if (!size || !hash)
+            return false;
+        CopyRecord& copy = journal_.copies[*k];
+        copy.size = *size;
+        copy.hash = *hash;
+        return true;
+    }
+
+    bool copy(const std::vector<std::string>& f) {
+        if (journal_.version == 1) {
+            const std::optional<std::size_t> k = index(f, 4);
+            if (!k || journal_.entries[*k].copyName.empty() || journal_.copies.count(*k) != 0)
+                return false;
+            const std::optional<FileFacts> facts = factsFrom(f[2], f[3]);
+            if (!facts)
+                return false;
+            CopyRecord& copy = journal_.copies[*k];
+            copy.size = facts->size;
+            copy.lastWrite = facts->lastWrite;
+            copy.complete = true;
+            return true;
+        }
+        const std::optional<std::size_t> k = index(f, 5);
+        if (!k)
+            return false;
+        const auto copy = journal_.copies.find(*k);
+        const auto lastWrite = number<std::int64_t>(f[2]);
+        if (copy == journal_.copies.end() || copy->second.complete || !lastWrite ||
+            !isIdentity(f[3]) || (f[4] != "0" && f[4] != "1"))
+            return false;
+        copy->second.complete = true;
+        copy->second.lastWrite = *lastWrite;
+        copy->second.identity = f[3];
+        copy->second.replaces = f[4] == "1";
+        return true;
+    }
+
+    Journal& journal_;
+};
 
 } // namespace
 
@@ -103,27 +281,54 @@ bool journalPlanComplete(const std::string& text) {
 }
 
 std::string journalPlanText(const Journal& journal) {
-    std::string text =
-        std::string(kHeader) + "\nbatch\t" + journal.batchId + "\nfolder\t" + journal.folder + "\n";
-    for (const JournalEntry& e : journal.entries)
+    std::string text = kHeader + std::to_string(journal.version) + "\nbatch\t" + journal.batchId +
+                       "\nfolder\t" + journal.folder + "\n";
+    for (const JournalEntry& e : journal.entries) {
         text += "file\t" + e.oldName + "\t" + e.newName + "\t" + e.temporaryName + "\t" +
-                e.copyName + "\t" + e.copyTemporaryName + "\t" + factsFields(e.facts) + "\n";
+                e.copyName + "\t" + e.copyTemporaryName + "\t" + factsFields(e.facts);
+        if (journal.version >= 2)
+            text += "\t" + e.identity;
+        text += "\n";
+    }
     text += "planned\t" + std::to_string(journal.entries.size()) + "\n";
     return text;
 }
 
-std::string journalCopyLine(std::size_t index, const FileFacts& facts) {
-    return "copy\t" + std::to_string(index) + "\t" + factsFields(facts) + "\n";
+std::string journalWritingLine(std::size_t index, const CopyRecord& copy) {
+    return "writing\t" + std::to_string(index) + "\t" + std::to_string(copy.size) + "\t" +
+           hashText(copy.hash.value_or(0)) + "\n";
+}
+
+std::string journalCopyLine(int version, std::size_t index, const CopyRecord& copy) {
+    if (version == 1)
+        return "copy\t" + std::to_string(index) + "\t" + std::to_string(copy.size) + "\t" +
+               std::to_string(copy.lastWrite) + "\n";
+    return "copy\t" + std::to_string(index) + "\t" + std::to_string(copy.lastWrite) + "\t" +
+           copy.identity + "\t" + (copy.replaces ? "1" : "0") + "\n";
+}
+
+std::string journalSecondStepsLine() {
+    return "second\n";
+}
+
+std::string journalFailedLine(std::size_t index) {
+    return "failed\t" + std::to_string(index) + "\n";
 }
 
 std::string journalRemovedLine(std::size_t index) {
     return "removed\t" + std::to_string(index) + "\n";
 }
 
-std::string journalStateLine(JournalState state, bool kept) {
+std::string journalLeftLine(std::size_t index) {
+    return "left\t" + std::to_string(index) + "\n";
+}
+
+std::string journalStateLine(JournalState state) {
     switch (state) {
     case JournalState::Finished:
-        return kept ? "kept\n" : "finished\n";
+        return "finished\n";
+    case JournalState::Kept:
+        return "kept\n";
     case JournalState::Undoing:
         return "undo\n";
     case JournalState::Undone:
@@ -135,22 +340,18 @@ std::string journalStateLine(JournalState state, bool kept) {
 }
 
 std::optional<Journal> parseJournal(const std::string& text) {
-    // Complete lines only: an interruption may have torn the last one.
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            break;
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    if (lines.size() < 4 || lines[0] != kHeader)
+    const std::vector<std::string> lines = wholeLines(text);
+    if (lines.size() < 4)
+        return std::nullopt;
+    Journal journal;
+    if (lines[0] == kHeader + std::string("1")) {
+        journal.version = 1;
+        journal.secondSteps = true; // it does not tell
+    } else if (lines[0] == kHeader + std::to_string(kJournalVersion))
+        journal.version = kJournalVersion;
+    else
         return std::nullopt;
 
-    Journal journal;
     const std::vector<std::string> batch = fields(lines[1]);
     const std::vector<std::string> folder = fields(lines[2]);
     if (batch.size() != 2 || batch[0] != "batch" || !isBatchId(batch[1]) || folder.size() != 2 ||
@@ -165,10 +366,11 @@ std::optional<Journal> parseJournal(const std::string& text) {
         const std::vector<std::string> f = fields(lines[i]);
         if (f[0] != "file")
             break;
-        const std::optional<JournalEntry> entry = entryFrom(f);
+        std::optional<JournalEntry> entry =
+            entryFrom(f, journal.version, journal.batchId, journal.entries.size());
         if (!entry)
             return std::nullopt;
-        journal.entries.push_back(*entry);
+        journal.entries.push_back(std::move(*entry));
     }
     // Without its "planned" line the plan never reached the disk whole, and no file was touched.
     if (i == lines.size())
@@ -178,36 +380,54 @@ std::optional<Journal> parseJournal(const std::string& text) {
         number<std::size_t>(planned[1]) != journal.entries.size())
         return std::nullopt;
 
-    bool undoBegun = false;
-    for (++i; i < lines.size(); ++i) {
-        const std::vector<std::string> f = fields(lines[i]);
-        const std::optional<std::size_t> index =
-            f.size() >= 2 ? number<std::size_t>(f[1]) : std::nullopt;
-        const bool indexInRange = index && *index < journal.entries.size();
-        if (f[0] == "copy" && f.size() == 4 && indexInRange &&
-            !journal.entries[*index].copyName.empty()) {
-            const std::optional<FileFacts> facts = factsFrom(f[2], f[3]);
-            if (!facts)
-                return std::nullopt;
-            journal.copies[*index] = *facts;
-        } else if (f[0] == "removed" && f.size() == 2 && indexInRange) {
-            journal.removedCopies.insert(*index);
-        } else if (f[0] == "finished" && f.size() == 1 && !undoBegun) {
-            journal.state = JournalState::Finished;
-        } else if (f[0] == "kept" && f.size() == 1) {
-            // Kept as it was, also after an interrupted undo: it can be undone (again).
-            undoBegun = false;
-            journal.state = JournalState::Finished;
-        } else if (f[0] == "undo" && f.size() == 1) {
-            undoBegun = true;
-            journal.state = JournalState::Undoing;
-        } else if (f[0] == "undone" && f.size() == 1 && undoBegun) {
-            journal.state = JournalState::Undone;
-        } else {
+    RecordReader records(journal);
+    for (++i; i < lines.size(); ++i)
+        if (!isEndedTornLine(lines[i]) && !records.read(fields(lines[i])))
             return std::nullopt;
+    return journal;
+}
+
+std::optional<JournalState> stateOfLastRecord(const std::string& tail) {
+    const std::vector<std::string> lines = wholeLines(tail);
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        if (isEndedTornLine(*line))
+            continue;
+        const std::string kind = fields(*line)[0];
+        if (kind == "finished")
+            return JournalState::Finished;
+        if (kind == "kept")
+            return JournalState::Kept;
+        if (kind == "undone")
+            return JournalState::Undone;
+        if (kind == "undo" || kind == "removed" || kind == "left")
+            return JournalState::Undoing;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> namesOfBatch(const Journal& journal) {
+    std::vector<std::string> names;
+    for (std::size_t k = 0; k < journal.entries.size(); ++k) {
+        if (!journal.left.empty() && journal.left.count(k) == 0)
+            continue;
+        const JournalEntry& e = journal.entries[k];
+        if (e.renames()) {
+            names.push_back(e.newName);
+            if (!e.temporaryName.empty())
+                names.push_back(e.temporaryName);
+            // Where an undo of the release before parked a file on its way back.
+            if (journal.version == 1)
+                names.push_back(temporaryName(journal.batchId, TemporaryUse::Restore, k));
+        }
+        const auto copy = journal.copies.find(k);
+        if (copy != journal.copies.end() && journal.removedCopies.count(k) == 0) {
+            names.push_back(e.copyTemporaryName);
+            if (copy->second.complete)
+                names.push_back(e.copyName);
         }
     }
-    return journal;
+    return names;
 }
 
 } // namespace tessaly

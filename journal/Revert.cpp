@@ -1,188 +1,221 @@
 #include "journal/Revert.h"
 
+#include "journal/Hash64.h"
 #include "naming/CaseFolding.h"
 #include "naming/TemporaryName.h"
 
 #include <map>
 #include <optional>
-#include <set>
 
 namespace tessaly {
 
 namespace {
 
-struct Reverting {
-    std::size_t index;
-    std::string at;   // where the file is now
-    std::string from; // where the revert found it
-    std::string home; // its old name
-    bool viaTemporary = false;
-    bool parked = false; // waits under a temporary name for its old name
-};
-
 class Reverter {
 public:
     Reverter(const Journal& journal, FileSystem& fileSystem, const Patience& patience,
-             TextFile* record)
-        : journal_(journal), disk_(fileSystem), patience_(patience), record_(record) {}
+             TextFile* record, RevertMode mode)
+        : journal_(journal), disk_(fileSystem), patience_(patience), record_(record),
+          acting_(mode == RevertMode::Act) {}
 
     RevertReport run() {
         // One look at the folder instead of a look for every name: where a folder holds many
-        // files, looking for a name that is not there can cost as much as a rename.
-        for (const std::string& name : disk_.fileNames(journal_.folder))
-            present_.insert(name);
-        std::vector<Reverting> moving;
-        for (std::size_t k = 0; k < journal_.entries.size(); ++k)
-            if (std::optional<Reverting> r = locate(k))
-                moving.push_back(*r);
-        restore(moving);
-        for (std::size_t k = 0; k < journal_.entries.size(); ++k)
-            removeCopy(k);
+        // files, looking for a name that is not there can cost as much as a rename. A folder
+        // that cannot be listed is not an empty one: then nothing is done.
+        const std::optional<std::vector<FolderEntry>> listing = disk_.listFolder(journal_.folder);
+        if (!listing) {
+            report_.reachable = false;
+            return report_;
+        }
+        for (const FolderEntry& entry : *listing)
+            if (!entry.facts.folder)
+                present_.emplace(entry.name, entry);
+        // A copy may have taken the old name of another file: it goes before the files return.
+        for (const auto& [k, copy] : journal_.copies)
+            removeCopy(k, copy);
+        const std::size_t count = journal_.entries.size();
+        if (journal_.secondSteps)
+            for (std::size_t k = count; k-- > 0;)
+                undoSecondStep(k);
+        for (std::size_t k = count; k-- > 0;)
+            undoFirstStep(k);
         return report_;
     }
 
 private:
-    std::string path(const std::string& name) const {
-        return name.empty() ? std::string() : journal_.folder + name;
+    std::string path(const std::string& name) const { return journal_.folder + name; }
+
+    const FolderEntry* at(const std::string& name) const {
+        if (name.empty())
+            return nullptr;
+        const auto it = present_.find(name);
+        return it == present_.end() ? nullptr : &it->second;
     }
 
-    // Whether the folder held the path's name when it was looked at, or got it since by a move
-    // of this revert's own.
-    bool present(const std::string& at) const {
-        return !at.empty() && present_.count(at.substr(journal_.folder.size())) != 0;
-    }
-
-    bool matches(const std::string& at, const FileFacts& facts) const {
-        if (!present(at))
+    // Whether the name holds file k of the batch: by its identity where both tell one, else by
+    // its size and time. Under a name that is another spelling of one of k's names, only the
+    // name as spelled counts.
+    bool holds(const std::string& name, std::size_t k) const {
+        const FolderEntry* found = at(name);
+        if (found == nullptr)
             return false;
-        const std::optional<FileFacts> found = disk_.facts(at);
-        return found && *found == facts;
-    }
-
-    // Where a file the batch renamed is now, when it is still as it was.
-    std::optional<Reverting> locate(std::size_t k) {
         const JournalEntry& e = journal_.entries[k];
-        const std::string home = path(e.oldName);
-        const std::string renamed = path(e.newName);
-        const std::string temporary = path(e.temporaryName);
-        const bool wasRenamed = e.renames();
-        // A change of letter case only: under either spelling it is one and the same name.
-        const bool caseOnly = wasRenamed && sameFileSystemName(renamed, home);
-        if (!caseOnly && matches(home, e.facts))
-            return std::nullopt; // never renamed, or back already
-        if (matches(temporary, e.facts))
-            return Reverting{k, temporary, temporary, home, caseOnly};
-        // Parked by an earlier revert that was interrupted.
-        const std::string parked = path(temporaryName(journal_.batchId, TemporaryUse::Restore, k));
-        if (matches(parked, e.facts))
-            return Reverting{k, parked, parked, home, false};
-        if (wasRenamed && matches(renamed, e.facts))
-            return Reverting{k, renamed, renamed, home, caseOnly};
-        if (!wasRenamed || (!caseOnly && present(home)))
-            return std::nullopt;
-        report_.left.push_back(renamed +
-                               (present(renamed) ? ": changed since the batch" : ": missing"));
-        return std::nullopt;
+        if (e.renames() && sameFileSystemName(e.oldName, e.newName) && found->name != name)
+            return false;
+        if (!e.identity.empty() && !found->identity.empty())
+            return found->identity == e.identity;
+        return found->facts == e.facts;
     }
 
-    FileResult move(const std::string& from, const std::string& to) {
-        const FileResult result = patience_([&] { return disk_.renameNoReplace(from, to); });
-        if (result == FileResult::Done) {
-            present_.erase(from.substr(journal_.folder.size()));
-            present_.insert(to.substr(journal_.folder.size()));
+    void leave(std::size_t k, const std::string& line, bool retry) {
+        report_.left.push_back(line);
+        if (retry)
+            report_.retry.insert(k);
+    }
+
+    bool move(const std::string& from, const std::string& to) {
+        if (at(to) != nullptr && !sameFileSystemName(from, to))
+            return false;
+        if (acting_ && patience_([&] { return disk_.renameNoReplace(path(from), path(to)); }) !=
+                           FileResult::Done)
+            return false;
+        FolderEntry moved = present_.at(from);
+        moved.name = to;
+        present_.erase(from);
+        present_.emplace(to, moved);
+        return true;
+    }
+
+    bool remove(const std::string& name) {
+        if (acting_ && patience_([&] { return disk_.removeFile(path(name)); }) != FileResult::Done)
+            return false;
+        present_.erase(name);
+        return true;
+    }
+
+    // Whether the file under the name holds the bytes the batch wrote for the copy.
+    bool copyIsAsWritten(const std::string& name, const CopyRecord& copy, bool placed) const {
+        const FolderEntry* found = at(name);
+        if (found == nullptr || found->facts.size != copy.size)
+            return false;
+        if (copy.complete) {
+            if (found->facts.lastWrite != copy.lastWrite)
+                return false;
+            if (!copy.identity.empty() && !found->identity.empty() &&
+                found->identity != copy.identity)
+                return false;
+        } else if (placed || !copy.hash) {
+            return false;
         }
-        return result;
+        if (!copy.hash)
+            return true; // the release before kept no hash: size and time decide
+        const std::optional<std::string> bytes = disk_.readFile(path(name));
+        return bytes && hash64(*bytes) == *copy.hash;
     }
 
-    FileResult remove(const std::string& at) {
-        const FileResult result = patience_([&] { return disk_.removeFile(at); });
-        if (result == FileResult::Done)
-            present_.erase(at.substr(journal_.folder.size()));
-        return result;
-    }
-
-    void restore(std::vector<Reverting>& moving) {
-        // An old name that another reverted file still holds is freed when that one moves;
-        // until then this file waits under a temporary name.
-        std::map<std::string, std::size_t, FileSystemNameLess> holders;
-        for (std::size_t i = 0; i < moving.size(); ++i)
-            holders[moving[i].at] = i;
-        for (std::size_t i = 0; i < moving.size(); ++i) {
-            Reverting& r = moving[i];
-            holders.erase(r.at);
-            if (!r.viaTemporary && present(r.home)) {
-                if (holders.count(r.home) == 0) {
-                    report_.left.push_back(r.at + ": its old name " + r.home + " is taken");
-                    continue;
-                }
-                r.viaTemporary = true;
-            }
-            if (r.viaTemporary) {
-                const std::string waiting =
-                    path(temporaryName(journal_.batchId, TemporaryUse::Restore, r.index));
-                if (move(r.at, waiting) != FileResult::Done) {
-                    report_.left.push_back(r.at + ": could not be moved");
-                    continue;
-                }
-                r.at = waiting;
-                r.parked = true;
-                continue;
-            }
-            finish(r);
-        }
-        for (Reverting& r : moving)
-            if (r.parked)
-                finish(r);
-    }
-
-    void finish(const Reverting& r) {
-        if (move(r.at, r.home) == FileResult::Done) {
-            ++report_.restored;
+    void removeCopy(std::size_t k, const CopyRecord& copy) {
+        if (journal_.removedCopies.count(k) != 0)
             return;
-        }
-        // No temporary name stays behind when the file can go back where it was found.
-        const std::string at = r.parked && move(r.at, r.from) == FileResult::Done ? r.from : r.at;
-        report_.left.push_back(at + (present(r.home) ? ": its old name " + r.home + " is taken"
-                                                     : ": could not be moved to " + r.home));
-    }
-
-    void removeCopy(std::size_t k) {
         const JournalEntry& e = journal_.entries[k];
-        // A copy that never took its name is only Tessaly's.
-        const std::string waiting = path(e.copyTemporaryName);
-        if (present(waiting))
-            remove(waiting);
-        const auto written = journal_.copies.find(k);
-        if (written == journal_.copies.end() || journal_.removedCopies.count(k) != 0)
-            return;
-        const std::string copy = path(e.copyName);
-        if (!matches(copy, written->second)) {
-            report_.left.push_back(copy +
-                                   (present(copy) ? ": changed since the batch" : ": missing"));
+        if (copy.replaces)
+            report_.replaced.push_back(path(e.copyName));
+        // Complete under its temporary name, a copy that never took its name.
+        bool found = false;
+        if (at(e.copyTemporaryName) != nullptr) {
+            found = true;
+            if (copyIsAsWritten(e.copyTemporaryName, copy, false)) {
+                if (remove(e.copyTemporaryName))
+                    ++report_.copiesRemoved;
+                else
+                    leave(k, path(e.copyTemporaryName) + ": could not be deleted", true);
+            } else {
+                leave(k, path(e.copyTemporaryName) + ": changed since the batch", false);
+            }
+        }
+        if (!copy.complete)
+            return; // it never took its name: whatever is there is not the batch's
+        if (at(e.copyName) == nullptr) {
+            if (!found)
+                leave(k, path(e.copyName) + ": missing", false);
             return;
         }
-        if (remove(copy) != FileResult::Done) {
-            report_.left.push_back(copy + ": could not be deleted");
+        if (!copyIsAsWritten(e.copyName, copy, true)) {
+            leave(k, path(e.copyName) + ": changed since the batch", false);
+            return;
+        }
+        if (!remove(e.copyName)) {
+            leave(k, path(e.copyName) + ": could not be deleted", true);
             return;
         }
         ++report_.copiesRemoved;
-        if (record_ != nullptr)
+        if (acting_ && record_ != nullptr)
             record_->write(journalRemovedLine(k));
+    }
+
+    void undoSecondStep(std::size_t k) {
+        const JournalEntry& e = journal_.entries[k];
+        if (e.temporaryName.empty() || journal_.failed.count(k) != 0 || holds(e.temporaryName, k) ||
+            !holds(e.newName, k))
+            return;
+        if (!move(e.newName, e.temporaryName))
+            leave(k, path(e.newName) + ": could not be moved", true);
+    }
+
+    void undoFirstStep(std::size_t k) {
+        const JournalEntry& e = journal_.entries[k];
+        if (!e.renames() || journal_.failed.count(k) != 0)
+            return;
+        // Parked on its way back by an undo of the release before.
+        const std::string parked = temporaryName(journal_.batchId, TemporaryUse::Restore, k);
+        // A file renamed in two steps is looked for under its temporary name first: its old
+        // name may hold another file of the batch now. One renamed straight away still holds
+        // its old name when its rename failed.
+        const std::vector<const std::string*> places =
+            e.temporaryName.empty()
+                ? std::vector<const std::string*>{&e.oldName, &parked, &e.newName}
+                : std::vector<const std::string*>{&e.temporaryName, &parked, &e.oldName,
+                                                  &e.newName};
+        const std::string* where = nullptr;
+        for (const std::string* place : places)
+            if (holds(*place, k)) {
+                where = place;
+                break;
+            }
+        if (where == &e.oldName)
+            return; // never renamed, or back already
+        if (where == nullptr) {
+            leave(k,
+                  path(e.newName) +
+                      (at(e.newName) != nullptr ? ": changed since the batch" : ": missing"),
+                  false);
+            return;
+        }
+        if (at(e.oldName) != nullptr && !sameFileSystemName(e.oldName, *where)) {
+            leave(k, path(*where) + ": its old name " + path(e.oldName) + " is taken", true);
+            return;
+        }
+        if (!move(*where, e.oldName)) {
+            leave(k, path(*where) + ": could not be moved to " + path(e.oldName), true);
+            return;
+        }
+        ++report_.restored;
     }
 
     const Journal& journal_;
     FileSystem& disk_;
     const Patience& patience_;
     TextFile* record_;
+    const bool acting_;
     RevertReport report_;
-    std::set<std::string, FileSystemNameLess> present_; // names in the folder
+    // The folder's files by name, as the file system tells names apart, as they are now.
+    std::map<std::string, FolderEntry, FileSystemNameLess> present_;
 };
 
 } // namespace
 
 RevertReport revertBatch(const Journal& journal, FileSystem& fileSystem, const Patience& patience,
-                         TextFile* record) {
-    return Reverter(journal, fileSystem, patience, record).run();
+                         TextFile* record, RevertMode mode) {
+    return Reverter(journal, fileSystem, patience, record, mode).run();
 }
 
 } // namespace tessaly

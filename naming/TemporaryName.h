@@ -13,6 +13,7 @@ enum class TemporaryUse : char {
     Rename = 'r',  // a file renamed in two steps
     Restore = 'u', // a file put back in two steps
     Page = 'p',    // a picture page while it is written
+    Log = 'l',     // a log written again in another form
 };
 
 // A new id for a batch or a page: the time it starts (so that ids sort in that order) and a

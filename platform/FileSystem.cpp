@@ -44,6 +44,15 @@ std::optional<std::string> FileSystem::readFile(const std::string& path) const {
     return readHead(path, std::numeric_limits<std::size_t>::max());
 }
 
+std::vector<std::string> FileSystem::fileNames(const std::string& folder) const {
+    std::vector<std::string> names;
+    if (const std::optional<std::vector<FolderEntry>> listing = listFolder(folder))
+        for (const FolderEntry& entry : *listing)
+            if (!entry.facts.folder)
+                names.push_back(entry.name);
+    return names;
+}
+
 TextForm FileSystem::textFormFor(const std::string& text) const {
     if (isAscii(text))
         return TextForm::AnsiCodePage;

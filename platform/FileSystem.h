@@ -26,6 +26,13 @@ struct FileFacts {
     bool operator!=(const FileFacts& other) const { return !(*this == other); }
 };
 
+// One entry of a folder as a listing tells it.
+struct FolderEntry {
+    std::string name; // as the file system spells it
+    FileFacts facts;
+    std::string identity; // see FileSystem::identity
+};
+
 // The file times' units: 100 nanoseconds, counted from 1601-01-01 00:00:00 UTC.
 constexpr std::int64_t kFileTimeUnitsPerSecond = 10000000;
 constexpr std::int64_t kFileTimeOf1970 = 116444736000000000; // 1970-01-01 00:00:00 UTC
@@ -100,21 +107,37 @@ public:
     // Creates a file that does not exist yet, for writing UTF-8 text, and holds it open with no
     // sharing: nobody else can read, write or delete it until it is closed. Null when it cannot.
     virtual std::unique_ptr<TextFile> createHeldFile(const std::string& path) = 0;
-    // Opens an existing file to add UTF-8 text at its end, held as createHeldFile holds it. Null
-    // when it cannot; busy is then set when someone else holds it.
-    virtual std::unique_ptr<TextFile> appendHeldFile(const std::string& path, bool* busy) = 0;
+    // Opens an existing file to add UTF-8 text at its end: held as createHeldFile holds it, or
+    // shared for reading as createTextFile does. Null when it cannot; busy is then set when
+    // someone else holds it.
+    enum class Hold { Shared, Held };
+    virtual std::unique_ptr<TextFile> appendFile(const std::string& path, Hold hold,
+                                                 bool* busy) = 0;
 
-    // The first bytes of a file, at most count of them; nothing when it cannot be read (and
-    // nothing for a file that someone holds, see createHeldFile).
-    virtual std::optional<std::string> readHead(const std::string& path,
-                                                std::size_t count) const = 0;
+    // At most count bytes of a file from offset on (fewer at its end); nothing when it cannot be
+    // read (and nothing for a file that someone holds, see createHeldFile).
+    virtual std::optional<std::string> readAt(const std::string& path, std::uint64_t offset,
+                                              std::size_t count) const = 0;
+    // The first bytes of a file, at most count of them.
+    std::optional<std::string> readHead(const std::string& path, std::size_t count) const {
+        return readAt(path, 0, count);
+    }
     // A whole file.
     std::optional<std::string> readFile(const std::string& path) const;
 
+    // What identifies the file on its volume through every rename, where the volume keeps such
+    // identities (NTFS): "<volume>-<file id>". Empty where it keeps none (FAT, whose ids change
+    // with a rename) or when it cannot be read.
+    virtual std::string identity(const std::string& path) const = 0;
+
     // Creates the folder and every missing folder above it; true when it exists afterwards.
     virtual bool createFolder(const std::string& path) = 0;
-    // The names of the files (not folders) directly in the folder, in no particular order.
-    virtual std::vector<std::string> fileNames(const std::string& folder) const = 0;
+    // The files and folders directly in the folder, in no particular order. Nothing when the
+    // folder cannot be listed (gone, on a medium taken out, no access): that is not an empty
+    // folder.
+    virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) const = 0;
+    // The names of the files (not folders) directly in the folder; none when it cannot be listed.
+    std::vector<std::string> fileNames(const std::string& folder) const;
 
     // The form a text file holding this text is stored in: ASCII text as it is; where the ANSI
     // code page is UTF-8 (a Windows option), UTF-8 without a byte-order mark; otherwise the ANSI

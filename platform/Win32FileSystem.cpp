@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <new>
+#include <string_view>
 
 namespace tessaly {
 
@@ -72,6 +75,29 @@ private:
     TextForm form_;
     bool failed_ = false;
 };
+
+// The volume's serial number when its file ids stay with a file through renames: NTFS gives
+// every file an id of its own for its whole life (Wine gives its files' inode numbers), FAT
+// derives one from the entry's place in its folder, which a rename can change.
+std::optional<DWORD> volumeKeepingIdentities(HANDLE file) {
+    DWORD serial = 0;
+    wchar_t system[MAX_PATH + 1] = L"";
+    if (!GetVolumeInformationByHandleW(file, nullptr, 0, &serial, nullptr, nullptr, system,
+                                       MAX_PATH + 1) ||
+        std::wstring(system) != L"NTFS")
+        return std::nullopt;
+    return serial;
+}
+
+std::string identityText(DWORD volume, std::uint64_t fileId) {
+    // 0 and all ones stand for no id.
+    if (fileId == 0 || fileId == ~std::uint64_t(0))
+        return std::string();
+    char text[32];
+    std::snprintf(text, sizeof text, "%08lx-%016llx", static_cast<unsigned long>(volume),
+                  static_cast<unsigned long long>(fileId));
+    return text;
+}
 
 std::unique_ptr<TextFile> textFileOn(UniqueHandle file, TextForm form) {
     if (!file)
@@ -178,17 +204,23 @@ std::unique_ptr<TextFile> Win32FileSystem::createHeldFile(const std::string& pat
                       TextForm::Utf8);
 }
 
-std::unique_ptr<TextFile> Win32FileSystem::appendHeldFile(const std::string& path, bool* busy) {
-    UniqueHandle file =
-        ownedFile(CreateFileW(extendedPath(path).c_str(), FILE_APPEND_DATA, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+std::unique_ptr<TextFile> Win32FileSystem::appendFile(const std::string& path, Hold hold,
+                                                      bool* busy) {
+    // GENERIC_WRITE, not FILE_APPEND_DATA alone: FlushFileBuffers asks for it. Held, the file
+    // changes only through this handle, so its end found once stays its end.
+    UniqueHandle file = ownedFile(CreateFileW(extendedPath(path).c_str(), GENERIC_WRITE,
+                                              hold == Hold::Held ? 0 : FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (busy != nullptr)
         *busy = !file && isBusy(GetLastError());
+    LARGE_INTEGER none = {};
+    if (file && !SetFilePointerEx(file.get(), none, nullptr, FILE_END))
+        return nullptr;
     return textFileOn(std::move(file), TextForm::Utf8);
 }
 
-std::optional<std::string> Win32FileSystem::readHead(const std::string& path,
-                                                     std::size_t count) const {
+std::optional<std::string> Win32FileSystem::readAt(const std::string& path, std::uint64_t offset,
+                                                   std::size_t count) const {
     const UniqueHandle file =
         ownedFile(CreateFileW(extendedPath(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -196,10 +228,19 @@ std::optional<std::string> Win32FileSystem::readHead(const std::string& path,
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0)
         return std::nullopt;
-    const std::uint64_t want = std::min<std::uint64_t>(count, size.QuadPart);
-    if (want > std::string().max_size())
+    const std::uint64_t length = static_cast<std::uint64_t>(size.QuadPart);
+    const std::uint64_t from = std::min(offset, length);
+    const std::uint64_t want = std::min<std::uint64_t>(count, length - from);
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(from);
+    if (want > std::string().max_size() || !SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN))
         return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(want), '\0');
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(want));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt; // more than this process can hold: a read that failed
+    }
     constexpr std::size_t kPiece = 1u << 30;
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -215,6 +256,21 @@ std::optional<std::string> Win32FileSystem::readHead(const std::string& path,
     return bytes;
 }
 
+std::string Win32FileSystem::identity(const std::string& path) const {
+    // Read without any access to the content, so that no sharing mode stands in the way.
+    const UniqueHandle file = ownedFile(CreateFileW(
+        extendedPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file || !GetFileInformationByHandle(file.get(), &info))
+        return std::string();
+    const std::optional<DWORD> volume = volumeKeepingIdentities(file.get());
+    if (!volume)
+        return std::string();
+    return identityText(*volume, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) |
+                                     info.nFileIndexLow);
+}
+
 bool Win32FileSystem::createFolder(const std::string& path) {
     if (path.empty())
         return false;
@@ -228,26 +284,49 @@ bool Win32FileSystem::createFolder(const std::string& path) {
            GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-std::vector<std::string> Win32FileSystem::fileNames(const std::string& folder) const {
-    std::vector<std::string> names;
-    std::wstring pattern = extendedPath(folder);
-    if (pattern.empty())
-        return names;
-    if (pattern.back() != L'\\')
-        pattern += L'\\';
-    pattern += L'*';
-    WIN32_FIND_DATAW found;
-    const HANDLE search =
-        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
-                         FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            names.push_back(utf8FromWide(found.cFileName, wcslen(found.cFileName)));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
+std::optional<std::vector<FolderEntry>>
+Win32FileSystem::listFolder(const std::string& folder) const {
+    const std::wstring wide = extendedPath(folder);
+    if (wide.empty())
+        return std::nullopt;
+    // The entries with their sizes, times and file ids, many to a call; a search with
+    // FindFirstFile gives no ids.
+    const UniqueHandle directory = ownedFile(CreateFileW(
+        wide.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!directory)
+        return std::nullopt;
+    const std::optional<DWORD> volume = volumeKeepingIdentities(directory.get());
+    std::vector<FolderEntry> entries;
+    std::vector<std::uint64_t> buffer(64 * 1024 / sizeof(std::uint64_t)); // entries align on 8
+    FILE_INFO_BY_HANDLE_CLASS request = FileIdBothDirectoryRestartInfo;
+    while (GetFileInformationByHandleEx(directory.get(), request, buffer.data(),
+                                        static_cast<DWORD>(buffer.size() * sizeof buffer[0]))) {
+        request = FileIdBothDirectoryInfo;
+        const char* at = reinterpret_cast<const char*>(buffer.data());
+        while (true) {
+            const auto* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+            const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(wchar_t));
+            if (name != L"." && name != L"..") {
+                FolderEntry entry;
+                entry.name = utf8FromWide(name.data(), name.size());
+                entry.facts.folder = (info->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+                entry.facts.size = static_cast<std::uint64_t>(info->EndOfFile.QuadPart);
+                entry.facts.lastWrite = static_cast<std::int64_t>(info->LastWriteTime.QuadPart);
+                if (volume)
+                    entry.identity =
+                        identityText(*volume, static_cast<std::uint64_t>(info->FileId.QuadPart));
+                entries.push_back(std::move(entry));
+            }
+            if (info->NextEntryOffset == 0)
+                break;
+            at += info->NextEntryOffset;
+        }
+    }
+    // Anything but the end of the listing is a listing that failed, not a shorter folder.
+    if (GetLastError() != ERROR_NO_MORE_FILES)
+        return std::nullopt;
+    return entries;
 }
 
 bool Win32FileSystem::ansiCodePageIsUtf8() const {

@@ -19,10 +19,12 @@ public:
     bool writeNewFile(const std::string& path, const std::string& bytes) override;
     std::unique_ptr<TextFile> createTextFile(const std::string& path, TextForm form) override;
     std::unique_ptr<TextFile> createHeldFile(const std::string& path) override;
-    std::unique_ptr<TextFile> appendHeldFile(const std::string& path, bool* busy) override;
-    std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
+    std::unique_ptr<TextFile> appendFile(const std::string& path, Hold hold, bool* busy) override;
+    std::optional<std::string> readAt(const std::string& path, std::uint64_t offset,
+                                      std::size_t count) const override;
+    std::string identity(const std::string& path) const override;
     bool createFolder(const std::string& path) override;
-    std::vector<std::string> fileNames(const std::string& folder) const override;
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) const override;
     bool ansiCodePageIsUtf8() const override;
     bool fitsAnsiCodePage(const std::string& text) const override;
 };

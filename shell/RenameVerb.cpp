@@ -47,7 +47,7 @@ void runVerb(UINT count, HDROP dropHandle, HWND invokingWindow) {
     CRenameDlg dialog({services.settings, services.fileSystem, services.viewPage, batchOrder});
     const HWND owner = invokingWindow != nullptr ? invokingWindow : GetForegroundWindow();
 
-    std::vector<FileEntry> files = ReadSelection(dropHandle, count);
+    std::vector<FileEntry> files = ReadSelectedFiles(dropHandle, count, services.fileSystem);
     if (files.empty())
         return;
     BatchJob job(files, std::make_unique<GdiplusResizer>());

@@ -67,4 +67,10 @@ std::vector<FileEntry> ReadSelection(HDROP dropHandle, UINT count) {
     return selectionFromPaths(std::move(paths));
 }
 
+std::vector<FileEntry> ReadSelectedFiles(HDROP dropHandle, UINT count,
+                                         const FileSystem& fileSystem) {
+    WaitCursor wait;
+    return withoutFolders(ReadSelection(dropHandle, count), fileSystem);
+}
+
 } // namespace tessaly

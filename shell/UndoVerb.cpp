@@ -14,16 +14,7 @@ void runUndo(UINT count, HDROP dropHandle, HWND invokingWindow) {
     const BatchSlot slot(services.messages);
     if (!slot.taken())
         return;
-    const std::vector<FileEntry> files = ReadSelection(dropHandle, count);
-    const std::vector<StoredJournal> batches = UndoableBatches(files, services.journals);
-    if (batches.empty()) {
-        services.messages.show(MessageOwner::Foreground,
-                               "No Tessaly batch that changed the selected files can be undone.",
-                               "Tessaly Notice", mb::Ok | mb::IconInformation);
-        return;
-    }
-    for (const StoredJournal& batch : batches)
-        UndoBatchOnRequest(batch, services.undo);
+    UndoLastBatches(ReadSelectedFiles(dropHandle, count, services.fileSystem), services.undo);
 }
 
 } // namespace
@@ -45,7 +36,7 @@ bool UndoOffered(UINT count, HDROP dropHandle) {
     try {
         Win32FileSystem fileSystem;
         const JournalStore journals(fileSystem, journalFolder());
-        return !UndoableBatches(ReadSelection(dropHandle, count), journals).empty();
+        return UndoOffered(ReadSelection(dropHandle, count), journals);
     } catch (...) {
         return false;
     }

@@ -10,9 +10,11 @@ HRESULT RunViewVerb(UINT count, HDROP dropHandle, HWND invokingWindow) {
     if (count == 0 || dropHandle == nullptr)
         return S_OK;
     try {
-        const std::vector<FileEntry> files = ReadSelection(dropHandle, count);
         VerbServices services(invokingWindow);
-        services.viewPage.ShowPictures(files, PageVariant::FromViewVerb);
+        const std::vector<FileEntry> files =
+            ReadSelectedFiles(dropHandle, count, services.fileSystem);
+        if (!files.empty())
+            services.viewPage.ShowPictures(files, PageVariant::FromViewVerb);
     } catch (...) {
         // Out of memory while composing the page: the verb still ends quietly.
     }

@@ -8,6 +8,7 @@ namespace tessaly::test {
 namespace {
 
 const char* const kLog = "C:\\Photos\\Tessaly.log";
+const char* const kLogTemporary = "C:\\Photos\\~Tessaly-b1-l0.tmp";
 const char* const kDate = "Friday, December 05, 2008  14:03:22";
 const std::string kHeader =
     "Vexmoor Software Tessaly\r\nFriday, December 05, 2008  14:03:22\r\n\r\n";
@@ -25,7 +26,7 @@ protected:
 
     void SetUp() override {
         files.addFolder("C:\\Photos");
-        ASSERT_TRUE(log.Open(files, kLog));
+        ASSERT_TRUE(log.Open(files, kLog, kLogTemporary));
         log.WriteHeader(kDate);
     }
     std::string written() const { return files.bytes(kLog); }
@@ -66,7 +67,7 @@ TEST(LogFile, APathBeyondTheCodePageTurnsTheWholeLogIntoUtf8) {
         FakeFileSystem files;
         files.ansiIsUtf8 = ansiIsUtf8;
         BatchLog log;
-        ASSERT_TRUE(log.Open(files, kLog));
+        ASSERT_TRUE(log.Open(files, kLog, kLogTemporary));
         log.WriteHeader(kDate);
         log.WriteRenameFailure("C:\\Photos\\a.jpg");
         EXPECT_EQ(kHeader + "Files which could not be renamed:\r\n\r\n  C:\\Photos\\a.jpg\r\n",
@@ -89,7 +90,7 @@ TEST(LogFile, AWriteOrCloseThatFailsLeavesTheLogIncomplete) {
         FakeFileSystem files;
         BatchLog log;
         files.planFault(call, FaultKind::Fail);
-        ASSERT_TRUE(log.Open(files, kLog));
+        ASSERT_TRUE(log.Open(files, kLog, kLogTemporary));
         log.WriteHeader(kDate);
         log.WriteRenameFailure("C:\\Photos\\a.jpg");
         log.WriteSummary(0, 1, true, false);
@@ -129,7 +130,7 @@ TEST(LogSummary, EveryRowOfTheTable) {
     for (const auto& row : rows) {
         FakeFileSystem files;
         BatchLog log;
-        ASSERT_TRUE(log.Open(files, kLog));
+        ASSERT_TRUE(log.Open(files, kLog, kLogTemporary));
         log.WriteHeader(kDate);
         log.WriteSummary(row.done, row.notDone, row.rename, row.resize);
         EXPECT_EQ(kHeader + row.text, files.bytes(kLog))
@@ -142,7 +143,7 @@ TEST(LogFile, ReplacesTheLogOfAnEarlierBatch) {
     FakeFileSystem files;
     files.addFile(kLog, 0, "an earlier log that is longer than the new one");
     BatchLog log;
-    ASSERT_TRUE(log.Open(files, kLog));
+    ASSERT_TRUE(log.Open(files, kLog, kLogTemporary));
     log.WriteHeader("");
     log.WriteSummary(1, 0, true, false);
     EXPECT_EQ("Vexmoor Software Tessaly\r\n\r\n\r\nAll files were renamed successfully\r\n\r\n"
@@ -154,7 +155,7 @@ TEST(LogFile, ThatCannotBeCreatedTakesNoWrites) {
     FakeFileSystem files;
     files.failCreateOf(kLog);
     BatchLog log;
-    EXPECT_FALSE(log.Open(files, kLog));
+    EXPECT_FALSE(log.Open(files, kLog, kLogTemporary));
     EXPECT_FALSE(log.IsOpen());
     log.WriteHeader(kDate);
     log.WriteRenameFailure("C:\\Photos\\a.jpg");
@@ -166,7 +167,7 @@ TEST(LogFile, AnotherBatchStartsItsOwnFailureList) {
     FakeFileSystem files;
     BatchLog log;
     for (int batch = 0; batch < 2; ++batch) {
-        ASSERT_TRUE(log.Open(files, kLog));
+        ASSERT_TRUE(log.Open(files, kLog, kLogTemporary));
         log.WriteHeader(kDate);
         log.WriteRenameFailure("C:\\Photos\\a.jpg");
         log.WriteSummary(0, 1, true, false);

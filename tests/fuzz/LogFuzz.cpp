@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = "C:\\p\\Tessaly.log";
     {
         BatchLog log;
-        if (!log.Open(files, path))
+        if (!log.Open(files, path, "C:\\p\\~Tessaly-f-l0.tmp"))
             std::abort();
         log.WriteHeader(input.ConsumeRandomLengthString(40));
         while (input.ConsumeBool())

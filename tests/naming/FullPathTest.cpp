@@ -2,6 +2,7 @@
 // in path order, and nothing that the process's current folder would have to complete.
 #include "naming/FullPath.h"
 #include "naming/Selection.h"
+#include "support/FakeFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,29 @@ TEST(Selection, FullPathsOnlyEachFileOnceInPathOrder) {
         for (const FileEntry& file : selectionFromPaths(row.listed))
             selected.push_back(file.path);
         EXPECT_EQ(row.selected, selected) << row.listed.front();
+    }
+}
+
+// A folder among the selected files is left out, as a relative entry is, whether the files of
+// its folder are looked at one by one or the folder is listed; a file that is gone stays.
+TEST(Selection, LeavesOutFolders) {
+    for (const int many : {0, 300}) {
+        FakeFileSystem disk;
+        std::vector<FileEntry> files = {
+            {"C:\\p\\D_1.jpg"}, {"C:\\p\\D_2.jpg"}, {"C:\\p\\gone.jpg"}};
+        disk.addFile("C:\\p\\D_1.jpg");
+        disk.addFolder("C:\\p\\D_2.jpg");
+        std::vector<std::string> expected = {"C:\\p\\D_1.jpg", "C:\\p\\gone.jpg"};
+        for (int i = 0; i < many; ++i) {
+            files.push_back({"C:\\p\\f" + std::to_string(i) + ".jpg"});
+            disk.addFile(files.back().path);
+            expected.push_back(files.back().path);
+        }
+        std::vector<std::string> kept;
+        for (const FileEntry& file : withoutFolders(files, disk))
+            kept.push_back(file.path);
+        EXPECT_EQ(expected, kept) << many;
+        EXPECT_TRUE(withoutFolders({{"C:\\p\\D_2.jpg"}}, disk).empty());
     }
 }
 

@@ -6,8 +6,6 @@
 
 namespace tessaly::test {
 
-namespace {} // namespace
-
 // Writes go to the entry at once, as to a real file whose data the system keeps even when the
 // process that wrote it dies.
 class FakeFileSystem::MemoryTextFile final : public TextFile {
@@ -46,6 +44,13 @@ protected:
     bool writeBytes(const std::string& bytes) override {
         if (failed_ || !open_)
             return false;
+        if (owner_.dyingInWrite()) {
+            // The power went in the middle of the text.
+            append(bytes.substr(0, bytes.size() / 2));
+            owner_.call(path(), path());
+            owner_.deathThrown_ = true;
+            throw ProcessDeath{};
+        }
         if (owner_.call(path(), path())) {
             // The disk filled up in the middle of the text.
             append(bytes.substr(0, bytes.size() / 2));
@@ -87,6 +92,10 @@ bool FakeFileSystem::same(const std::string& a, const std::string& b) const {
     return ignoresCase_ ? sameFileSystemName(a, b) : a == b;
 }
 
+bool FakeFileSystem::dyingInWrite() const {
+    return deathMidWrite_ && !dead_ && calls + 1 == deathCall_;
+}
+
 bool FakeFileSystem::call(const std::string& source, const std::string& target) const {
     if (dead_) {
         if (!deathThrown_) {
@@ -106,7 +115,7 @@ bool FakeFileSystem::call(const std::string& source, const std::string& target) 
         return true;
     case FaultKind::Appear:
         if (entries_.count(target) == 0) {
-            entries_[target] = Entry{target, false, now(), "someone else's " + target, false};
+            entries_[target] = newEntry(target, now(), "someone else's " + target);
             appeared.push_back(target);
             faultDone = true;
         }
@@ -131,18 +140,25 @@ bool FakeFileSystem::call(const std::string& source, const std::string& target) 
 
 void FakeFileSystem::addFile(const std::string& path, std::int32_t modified,
                              const std::string& bytes) {
-    entries_[path] =
-        Entry{path, false, kFileTimeOf1970 + modified * kFileTimeUnitsPerSecond, bytes, false};
+    entries_[path] = newEntry(path, kFileTimeOf1970 + modified * kFileTimeUnitsPerSecond, bytes);
 }
 
 void FakeFileSystem::addFolder(const std::string& path) {
-    entries_[path] = Entry{path, true, 0, "", false};
+    Entry folder = newEntry(path, 0, "");
+    folder.folder = true;
+    entries_[path] = folder;
 }
 
-void FakeFileSystem::putFile(const std::string& path, const std::string& bytes) {
+void FakeFileSystem::putFile(const std::string& path, const std::string& bytes,
+                             std::optional<std::int64_t> lastWrite) {
     const auto it = entries_.find(path);
-    entries_[path] =
-        Entry{it == entries_.end() ? path : it->second.path, false, now(), bytes, false};
+    if (it == entries_.end()) {
+        entries_[path] = newEntry(path, lastWrite.value_or(now()), bytes);
+        return;
+    }
+    // Written over in place: the same file, with new bytes.
+    it->second.bytes = bytes;
+    it->second.lastWrite = lastWrite.value_or(now());
 }
 
 bool FakeFileSystem::hasFile(const std::string& path) const {
@@ -257,7 +273,7 @@ FileResult FakeFileSystem::removeFile(const std::string& path) {
 bool FakeFileSystem::writeNewFile(const std::string& path, const std::string& bytes) {
     if (call(path, path) || failingCreates_.count(path) || entries_.count(path) != 0)
         return false;
-    entries_[path] = Entry{path, false, now(), bytes, false};
+    entries_[path] = newEntry(path, now(), bytes);
     return true;
 }
 
@@ -267,18 +283,22 @@ std::unique_ptr<TextFile> FakeFileSystem::createTextFile(const std::string& path
     const auto it = entries_.find(path);
     if (it != entries_.end() && (it->second.folder || it->second.held))
         return nullptr;
-    entries_[path] = Entry{it == entries_.end() ? path : it->second.path, false, now(), "", false};
+    Entry created = newEntry(it == entries_.end() ? path : it->second.path, now(), "");
+    if (it != entries_.end())
+        created.id = it->second.id; // truncated, the same file
+    entries_[path] = created;
     return std::make_unique<MemoryTextFile>(*this, path, form, false);
 }
 
 std::unique_ptr<TextFile> FakeFileSystem::createHeldFile(const std::string& path) {
     if (call(path, path) || failingCreates_.count(path) || entries_.count(path) != 0)
         return nullptr;
-    entries_[path] = Entry{path, false, now(), "", true};
+    entries_[path] = newEntry(path, now(), "", true);
     return std::make_unique<MemoryTextFile>(*this, path, TextForm::Utf8, true);
 }
 
-std::unique_ptr<TextFile> FakeFileSystem::appendHeldFile(const std::string& path, bool* busy) {
+std::unique_ptr<TextFile> FakeFileSystem::appendFile(const std::string& path, Hold hold,
+                                                     bool* busy) {
     if (busy != nullptr)
         *busy = false;
     if (call(path, path))
@@ -291,20 +311,31 @@ std::unique_ptr<TextFile> FakeFileSystem::appendHeldFile(const std::string& path
             *busy = true;
         return nullptr;
     }
-    it->second.held = true;
-    return std::make_unique<MemoryTextFile>(*this, path, TextForm::Utf8, true);
+    const bool held = hold == Hold::Held;
+    it->second.held = held;
+    return std::make_unique<MemoryTextFile>(*this, path, TextForm::Utf8, held);
 }
 
-std::optional<std::string> FakeFileSystem::readHead(const std::string& path,
-                                                    std::size_t count) const {
+std::optional<std::string> FakeFileSystem::readAt(const std::string& path, std::uint64_t offset,
+                                                  std::size_t count) const {
     if (call(path, path))
         return std::nullopt;
     const auto it = entries_.find(path);
-    if (it == entries_.end() || it->second.folder || it->second.held)
+    if (it == entries_.end() || it->second.folder || it->second.held || failingReads_.count(path))
         return std::nullopt;
-    std::string head = it->second.bytes.substr(0, count);
-    bytesRead += head.size();
-    return head;
+    const std::string& all = it->second.bytes;
+    std::string piece = offset >= all.size() ? std::string() : all.substr(offset, count);
+    bytesRead += piece.size();
+    return piece;
+}
+
+std::string FakeFileSystem::identity(const std::string& path) const {
+    if (call(path, path))
+        return std::string();
+    const auto it = entries_.find(path);
+    if (!keepsIdentities || it == entries_.end())
+        return std::string();
+    return "fake-" + std::to_string(it->second.id);
 }
 
 bool FakeFileSystem::createFolder(const std::string& path) {
@@ -316,26 +347,37 @@ bool FakeFileSystem::createFolder(const std::string& path) {
     const auto it = entries_.find(folder);
     if (it != entries_.end())
         return it->second.folder;
-    entries_[folder] = Entry{folder, true, 0, "", false};
+    Entry created = newEntry(folder, 0, "");
+    created.folder = true;
+    entries_[folder] = created;
     return true;
 }
 
-std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) const {
-    std::vector<std::string> names;
-    if (call(folder, folder))
-        return names;
+std::optional<std::vector<FolderEntry>>
+FakeFileSystem::listFolder(const std::string& folder) const {
+    if (call(folder, folder) || failingListings_.count(folder) != 0)
+        return std::nullopt;
     std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '\\')
         prefix += '\\';
+    std::vector<FolderEntry> listing;
     for (const auto& [k, entry] : entries_) {
-        if (entry.folder || entry.path.size() <= prefix.size() ||
+        if (entry.path.size() <= prefix.size() ||
             !same(entry.path.substr(0, prefix.size()), prefix))
             continue;
         const std::string name = entry.path.substr(prefix.size());
-        if (name.find('\\') == std::string::npos)
-            names.push_back(name);
+        if (name.find('\\') != std::string::npos)
+            continue;
+        FolderEntry listed;
+        listed.name = name;
+        listed.facts.folder = entry.folder;
+        listed.facts.size = entry.bytes.size();
+        listed.facts.lastWrite = entry.lastWrite;
+        if (keepsIdentities)
+            listed.identity = "fake-" + std::to_string(entry.id);
+        listing.push_back(std::move(listed));
     }
-    return names;
+    return listing;
 }
 
 } // namespace tessaly::test

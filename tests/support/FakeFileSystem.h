@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,6 +39,11 @@ public:
     // The next renames of the file meet another program that holds it for a moment.
     void busyRenamesOf(const std::string& from, int times) { busyRenames_[from] = times; }
     void failCreateOf(const std::string& path) { failingCreates_.insert(path); }
+    // Reads of the file fail (someone holds it, the disk does not answer).
+    void failReadOf(const std::string& path) { failingReads_.insert(path); }
+    // The folder cannot be listed (a card taken out, a share gone), though its files stay.
+    void failListingOf(const std::string& folder) { failingListings_.insert(folder); }
+    void restoreListingOf(const std::string& folder) { failingListings_.erase(folder); }
     // The fault at the call-th call (counting from 1) of any of the file functions below,
     // the writes and closes of open files included.
     void planFault(int call, FaultKind kind) {
@@ -45,16 +51,23 @@ public:
         faultKind_ = kind;
     }
     // The process dies right after the call-th call: the next one throws ProcessDeath, and
-    // every one after that does nothing.
-    void planDeath(int call) { deathCall_ = call; }
+    // every one after that does nothing. midWrite: when that call writes to an open file, the
+    // process dies in the middle of it, half the text on the disk.
+    void planDeath(int call, bool midWrite = false) {
+        deathCall_ = call;
+        deathMidWrite_ = midWrite;
+    }
     bool dead() const { return dead_; }
     // A new process on the same disk: no death and no fault planned any more.
     void revive() {
         dead_ = deathThrown_ = false;
         deathCall_ = faultCall_ = 0;
+        deathMidWrite_ = false;
     }
-    // Writes a whole file as another program would.
-    void putFile(const std::string& path, const std::string& bytes);
+    // Writes a whole file as another program would; over a file there, in place. lastWrite: the
+    // time it leaves (a program may put the old one back), else a new one.
+    void putFile(const std::string& path, const std::string& bytes,
+                 std::optional<std::int64_t> lastWrite = std::nullopt);
 
     bool hasFile(const std::string& path) const;
     // The exact path under which the file is stored (its letter case), or empty.
@@ -66,6 +79,9 @@ public:
     // Whether a held file (see createHeldFile) is open.
     bool held(const std::string& path) const;
 
+    // Whether the volume keeps an identity with each file through renames (NTFS), or has none
+    // to tell (FAT).
+    bool keepsIdentities = true;
     int existsCalls = 0;
     bool ansiIsUtf8 = false;        // the ANSI code page is UTF-8 (a Windows option)
     std::function<void()> onExists; // runs at every existence test
@@ -86,10 +102,12 @@ public:
     bool writeNewFile(const std::string& path, const std::string& bytes) override;
     std::unique_ptr<TextFile> createTextFile(const std::string& path, TextForm form) override;
     std::unique_ptr<TextFile> createHeldFile(const std::string& path) override;
-    std::unique_ptr<TextFile> appendHeldFile(const std::string& path, bool* busy) override;
-    std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
+    std::unique_ptr<TextFile> appendFile(const std::string& path, Hold hold, bool* busy) override;
+    std::optional<std::string> readAt(const std::string& path, std::uint64_t offset,
+                                      std::size_t count) const override;
+    std::string identity(const std::string& path) const override;
     bool createFolder(const std::string& path) override;
-    std::vector<std::string> fileNames(const std::string& folder) const override;
+    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) const override;
     bool ansiCodePageIsUtf8() const override { return ansiIsUtf8; }
 
 private:
@@ -99,6 +117,7 @@ private:
         std::int64_t lastWrite = 0;
         std::string bytes;
         bool held = false;
+        std::uint64_t id = 0; // stays with the file through renames and edits
     };
     class MemoryTextFile;
 
@@ -115,6 +134,13 @@ private:
     bool call(const std::string& source, const std::string& target) const;
     // A new file's last-write time: each later than the one before.
     std::int64_t now() const { return ++clock_; }
+    // A new file.
+    Entry newEntry(const std::string& path, std::int64_t lastWrite, const std::string& bytes,
+                   bool held = false) const {
+        return Entry{path, false, lastWrite, bytes, held, ++lastId_};
+    }
+    // Whether the planned death falls into this write: then half of it reaches the disk.
+    bool dyingInWrite() const;
 
     bool ignoresCase_;
     // By path, spellings of one name being one (see PathLess). Someone else changes the disk
@@ -124,9 +150,13 @@ private:
     std::set<std::string, PathLess> failingRenames_{PathLess{ignoresCase_}};
     std::map<std::string, int, PathLess> busyRenames_{PathLess{ignoresCase_}};
     std::set<std::string, PathLess> failingCreates_{PathLess{ignoresCase_}};
+    std::set<std::string, PathLess> failingListings_{PathLess{ignoresCase_}};
+    std::set<std::string, PathLess> failingReads_{PathLess{ignoresCase_}};
     int faultCall_ = 0;
     FaultKind faultKind_ = FaultKind::Fail;
     int deathCall_ = 0;
+    bool deathMidWrite_ = false;
+    mutable std::uint64_t lastId_ = 0;
     mutable bool dead_ = false;
     mutable bool deathThrown_ = false;
     mutable std::int64_t clock_ = 1'000'000'000'000'000'000;

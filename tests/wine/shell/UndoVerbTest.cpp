@@ -2,6 +2,7 @@
 // its folder made, with its help text; chosen, it asks, puts the files back on the real disk,
 // says what it did, and is offered no more. The journal lies where the DLL keeps journals.
 #include "host/SelectionDataObject.h"
+#include "journal/Hash64.h"
 #include "journal/Journal.h"
 #include "journal/JournalStore.h"
 #include "platform/KnownFolders.h"
@@ -36,7 +37,7 @@ protected:
             menu->Release();
         if (init != nullptr)
             init->Release();
-        for (const char* state : {".finished", ".undoing", ".undone"})
+        for (const char* state : {".finished", ".undoing", ".undone", ".names"})
             disk.removeFile(journalPath.substr(0, journalPath.rfind('.')) + state);
     }
 
@@ -48,9 +49,17 @@ protected:
         Journal journal;
         journal.batchId = "0000000000000001undo";
         journal.folder = folder.path();
-        journal.entries.push_back(
-            {"IMG_1.jpg", "r1.jpg", "", "sml.r1.jpg", "", *disk.facts(renamed)});
-        const std::string text = journalPlanText(journal) + journalCopyLine(0, *disk.facts(copy)) +
+        journal.entries.push_back({"IMG_1.jpg", "r1.jpg", "", "sml.r1.jpg",
+                                   "~Tessaly-0000000000000001undo-c0.tmp", *disk.facts(renamed),
+                                   disk.identity(renamed)});
+        CopyRecord written;
+        written.size = disk.facts(copy)->size;
+        written.hash = hash64(readFile(copy));
+        written.complete = true;
+        written.lastWrite = disk.facts(copy)->lastWrite;
+        written.identity = disk.identity(copy);
+        const std::string text = journalPlanText(journal) + journalWritingLine(0, written) +
+                                 journalCopyLine(kJournalVersion, 0, written) +
                                  journalStateLine(JournalState::Finished);
         ASSERT_TRUE(disk.createFolder(journalFolder()));
         journalPath =
