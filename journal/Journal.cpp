@@ -185,6 +185,10 @@ public:
             return false;
         if (kind == "undone" && f.size() == 1)
             return journal_.left.empty() && to(JournalState::Undone);
+        if (kind == "first" && f.size() == 1 && journal_.version >= 2 && journal_.secondSteps) {
+            journal_.secondSteps = false;
+            return true;
+        }
         const std::optional<std::size_t> k = index(f, 2);
         if (!k)
             return false;
@@ -311,6 +315,10 @@ std::string journalSecondStepsLine() {
     return "second\n";
 }
 
+std::string journalSecondStepsUndoneLine() {
+    return "first\n";
+}
+
 std::string journalFailedLine(std::size_t index) {
     return "failed\t" + std::to_string(index) + "\n";
 }
@@ -399,7 +407,7 @@ std::optional<JournalState> stateOfLastRecord(const std::string& tail) {
             return JournalState::Kept;
         if (kind == "undone")
             return JournalState::Undone;
-        if (kind == "undo" || kind == "removed" || kind == "left")
+        if (kind == "undo" || kind == "removed" || kind == "left" || kind == "first")
             return JournalState::Undoing;
         return std::nullopt;
     }

@@ -25,6 +25,8 @@
 //                                          kept it as it was
 //   undo                                   putting the files back began
 //   removed <file index>                   a copy the putting back deleted
+//   first                                  the second steps are undone: only first steps are
+//                                          left to undo
 //   left <file index>                      a file (or copy) it could not put back this time
 //   undone                                 every file was put back that could be
 //
@@ -109,6 +111,7 @@ std::string journalPlanText(const Journal& journal);
 std::string journalWritingLine(std::size_t index, const CopyRecord& copy);
 std::string journalCopyLine(int version, std::size_t index, const CopyRecord& copy);
 std::string journalSecondStepsLine();
+std::string journalSecondStepsUndoneLine();
 std::string journalFailedLine(std::size_t index);
 std::string journalRemovedLine(std::size_t index);
 std::string journalLeftLine(std::size_t index);

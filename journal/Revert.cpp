@@ -34,9 +34,14 @@ public:
         for (const auto& [k, copy] : journal_.copies)
             removeCopy(k, copy);
         const std::size_t count = journal_.entries.size();
-        if (journal_.secondSteps)
+        if (journal_.secondSteps) {
             for (std::size_t k = count; k-- > 0;)
                 undoSecondStep(k);
+            // Files of equal size and time are told apart by where the steps left them: an undo
+            // that goes on after an interruption must know that no second step stands any more.
+            if (acting_ && record_ != nullptr && journal_.version >= 2)
+                record_->write(journalSecondStepsUndoneLine());
+        }
         for (std::size_t k = count; k-- > 0;)
             undoFirstStep(k);
         return report_;

@@ -29,6 +29,8 @@ struct Scenario {
     std::vector<std::string> selected; // in path order; each modified at its own time
     std::vector<std::string> others;   // someone else's, from before
     std::function<void(BatchJob&)> options;
+    // All selected files of one size and time: a burst of raw pictures on a memory card.
+    bool equalFacts = false;
 };
 
 std::string original(const std::string& path) {
@@ -90,10 +92,12 @@ struct FaultyRun {
     std::map<std::string, std::string> before; // every file's bytes before the batch
     bool died = false;
 
-    FaultyRun(const Scenario& s, int answer) : scenario(s), messages(answer) {
+    FaultyRun(const Scenario& s, int answer, bool identities = true)
+        : scenario(s), messages(answer) {
+        disk.keepsIdentities = identities;
         std::int32_t modified = 1000;
         for (const std::string& path : s.selected) {
-            disk.addFile(path, modified++, original(path));
+            disk.addFile(path, s.equalFacts ? modified : modified++, original(path));
             files.push_back({path});
         }
         for (const std::string& path : s.others)
@@ -331,6 +335,17 @@ std::vector<Scenario> scenarios() {
              job.setInPlace(true);
              job.setOrder(RenumberOrder::ByModificationTime);
          }},
+        {"numbered back onto the selection in place, files of one size and time",
+         {"C:\\p\\p1.raw", "C:\\p\\p2.raw", "C:\\p\\p3.raw"},
+         {},
+         [](BatchJob& job) {
+             job.setRename(true);
+             job.setRemovedCount(1);
+             job.setNewPrefix("p");
+             job.setRenumber(1, 1, 2);
+             job.setInPlace(true);
+         },
+         true},
         {"a change of letter case in place",
          {"C:\\p\\img_1.jpg", "C:\\p\\img_2.jpg"},
          {},
@@ -403,50 +418,59 @@ TEST(NoLoss, EveryFaultAtEveryCallOfEveryBatch) {
     std::cout << "[ no loss  ] " << runs << " batches, " << faulted << " with a fault\n";
 }
 
-// The process dies right after a call of the batch, or of its undo, with the disk as it is
-// then; the next invocation puts the files back. Copies are never agreed to replace another
-// file here, so that "as before" holds whole.
+// The process dies right after a call of the batch, or of its undo, or in the middle of a write
+// (half a line on the disk), with the disk as it is then, on a volume with file identities and
+// on one without; the next invocation puts the files back. Copies are never agreed to replace
+// another file here, so that "as before" holds whole.
 TEST(NoLoss, RecoveryAfterADeathAtEveryCallPutsEverythingBack) {
     int deaths = 0;
-    for (const Scenario& scenario : scenarios()) {
-        for (const bool inUndo : {false, true}) {
-            for (int call = 1;; ++call) {
-                SCOPED_TRACE(testing::Message() << scenario.name << (inUndo ? ", undo" : "")
-                                                << ": death after call " << call);
-                FaultyRun run(scenario, mb::IdNo);
-                int batchCalls = 0;
-                if (inUndo) {
-                    // The death falls into the undo that the result dialog starts.
-                    FaultyRun probe(scenario, mb::IdNo);
-                    probe.runBatch();
-                    batchCalls = probe.disk.calls;
-                    run.windows.chooseUndo = true;
-                }
-                run.disk.planDeath(batchCalls + call);
-                run.runBatch();
-                if (!run.died)
-                    break;
-                ++deaths;
-                run.disk.revive();
-                // Whether the batch (or its undo) had come to its end before the death.
-                bool finished = false;
-                for (const std::string& name : run.disk.fileNames(kJournals)) {
-                    const auto journal = parseJournal(run.disk.bytes(kJournals + name));
-                    finished = finished || (journal && journal->state == JournalState::Finished);
-                }
-                RecoverInterruptedBatches(run.undoPorts());
-                run.checkNothingLost();
-                if (!finished)
-                    run.checkAsBefore();
-                for (const std::string& path : run.disk.files())
-                    EXPECT_FALSE(isTemporary(path)) << path;
-                // The question is asked once: the journal is settled now.
-                EXPECT_TRUE(run.journals.interrupted().empty());
-                if (testing::Test::HasFailure())
-                    return;
-            }
+    // Whether the run of the scenario died at (or in) the call; every check after its recovery.
+    const auto dies = [&](const Scenario& scenario, bool inUndo, bool identities, int call,
+                          bool midWrite) {
+        SCOPED_TRACE(testing::Message()
+                     << scenario.name << (inUndo ? ", undo" : "")
+                     << (identities ? "" : ", no identities")
+                     << (midWrite ? ": death in call " : ": death after call ") << call);
+        FaultyRun run(scenario, mb::IdNo, identities);
+        int batchCalls = 0;
+        if (inUndo) {
+            // The death falls into the undo that the result dialog starts.
+            FaultyRun probe(scenario, mb::IdNo, identities);
+            probe.runBatch();
+            batchCalls = probe.disk.calls;
+            run.windows.chooseUndo = true;
         }
-    }
+        run.disk.planDeath(batchCalls + call, midWrite);
+        run.runBatch();
+        if (!run.died)
+            return false;
+        ++deaths;
+        run.disk.revive();
+        // Whether the batch (or its undo) had come to its end before the death.
+        bool finished = false;
+        for (const std::string& name : run.disk.fileNames(kJournals)) {
+            const auto journal = parseJournal(run.disk.bytes(kJournals + name));
+            finished = finished || (journal && journal->state == JournalState::Finished);
+        }
+        RecoverInterruptedBatches(run.undoPorts());
+        run.checkNothingLost();
+        if (!finished)
+            run.checkAsBefore();
+        for (const std::string& path : run.disk.files())
+            EXPECT_FALSE(isTemporary(path)) << path;
+        // The question is asked once: the journal is settled now.
+        EXPECT_TRUE(run.journals.interrupted().empty());
+        return true;
+    };
+    for (const Scenario& scenario : scenarios())
+        for (const bool inUndo : {false, true})
+            for (const bool identities : {true, false})
+                for (int call = 1;; ++call) {
+                    dies(scenario, inUndo, identities, call, true);
+                    if (!dies(scenario, inUndo, identities, call, false) ||
+                        testing::Test::HasFailure())
+                        break;
+                }
     std::cout << "[ no loss  ] " << deaths << " deaths, each put back\n";
 }
 
