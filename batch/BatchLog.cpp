@@ -29,7 +29,8 @@ void BatchLog::Write(const std::string& text) {
     if (needed != form_ && !Rewrite(needed)) {
         // The log stays as it was, and says no more.
         complete_ = false;
-        file_->close();
+        if (file_ != nullptr)
+            file_->close();
         file_.reset();
         return;
     }

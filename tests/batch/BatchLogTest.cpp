@@ -82,6 +82,29 @@ TEST(LogFile, APathBeyondTheCodePageTurnsTheWholeLogIntoUtf8) {
     }
 }
 
+// A full disk or a failure at any call of that rewrite: the log stays as it was, never shorter,
+// says it is not complete, and nothing is left under the temporary name.
+TEST(LogFile, ARewriteThatFailsLeavesTheLogAsItWas) {
+    const std::string before =
+        kHeader + "Files which could not be renamed:\r\n\r\n  C:\\Photos\\a.jpg\r\n";
+    for (int call = 1;; ++call) {
+        SCOPED_TRACE(call);
+        FakeFileSystem files;
+        BatchLog log;
+        ASSERT_TRUE(log.Open(files, kLog, kLogTemporary));
+        log.WriteHeader(kDate);
+        log.WriteRenameFailure("C:\\Photos\\a.jpg");
+        files.planFault(files.calls + call, FaultKind::Fail);
+        log.WriteRenameFailure("C:\\Photos\\\u03a6.jpg");
+        if (!files.faultDone)
+            break;
+        const std::string after = files.bytes(kLog);
+        EXPECT_TRUE(after == before || after.rfind("\xEF\xBB\xBF" + before, 0) == 0) << after;
+        EXPECT_FALSE(log.complete());
+        EXPECT_FALSE(files.hasFile(kLogTemporary));
+    }
+}
+
 // A full disk: the log keeps what reached it and says it is not complete, also when only its
 // close fails.
 TEST(LogFile, AWriteOrCloseThatFailsLeavesTheLogIncomplete) {

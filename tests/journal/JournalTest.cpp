@@ -376,8 +376,11 @@ TEST(Undo, IsOfferedForFilesTheLastBatchOfTheirFolderMade) {
     RunBatch(job, files,
              BatchPorts{disk, messages, windows, journals, [] { return "today"; },
                         [] { return std::string("b1"); }});
+    // The menu asks the names kept beside the journal; the undo reads the journal: they agree.
     const auto offered = [&](const std::string& path) {
-        return !UndoableBatches({{path}}, journals).empty();
+        const bool undoable = !UndoableBatches({{path}}, journals).empty();
+        EXPECT_EQ(undoable, UndoOffered({{path}}, journals)) << path;
+        return undoable;
     };
     EXPECT_TRUE(offered("C:\\p\\xa1.jpg"));
     EXPECT_TRUE(offered("C:\\P\\XA1.JPG"));
@@ -385,6 +388,74 @@ TEST(Undo, IsOfferedForFilesTheLastBatchOfTheirFolderMade) {
     EXPECT_FALSE(offered("C:\\p\\b1.jpg"));
     EXPECT_FALSE(offered("C:\\p\\sml.b1.jpg"));
     EXPECT_FALSE(offered("C:\\q\\xa1.jpg"));
+    // Without the names beside it (a journal of the release before), the journal tells.
+    disk.removeFile(std::string(kJournals) + folderKey("C:\\p\\") + "-b1.names");
+    EXPECT_TRUE(offered("C:\\p\\xa1.jpg"));
+    EXPECT_FALSE(offered("C:\\p\\b1.jpg"));
+}
+
+// A swap in place that died after its first steps, kept as it was: its files wait under
+// temporary names, which offer the undo too, and a batch that follows in the folder never drops
+// its journal.
+TEST(Undo, IsOfferedForTheTemporaryNamesOfAKeptBatch) {
+    FakeFileSystem disk;
+    ScriptedMessageBoxes messages;
+    RecordingBatchWindows windows;
+    JournalStore journals(disk, kJournals);
+    const UndoPorts ports{disk, messages, journals, Patience(nullptr)};
+    disk.addFolder("J:\\Tessaly");
+    disk.addFile("C:\\p\\~Tessaly-1-r0.tmp", 1, "a");
+    disk.addFile("C:\\p\\~Tessaly-1-r1.tmp", 2, "b");
+    const auto file = [&](const std::string& old, const std::string& renamed, int k) {
+        const std::string temporary = "~Tessaly-1-r" + std::to_string(k) + ".tmp";
+        const FileFacts f = *disk.facts("C:\\p\\" + temporary);
+        return "file\t" + old + "\t" + renamed + "\t" + temporary + "\t\t\t" +
+               std::to_string(f.size) + "\t" + std::to_string(f.lastWrite) + "\t" +
+               disk.identity("C:\\p\\" + temporary) + "\r\n";
+    };
+    disk.addFile(std::string(kJournals) + folderKey("C:\\p\\") + "-1.running", 0,
+                 "Tessaly journal 2\r\nbatch\t1\r\nfolder\tC:\\p\\\r\n" +
+                     file("a.jpg", "b.jpg", 0) + file("b.jpg", "a.jpg", 1) + "planned\t2\r\n");
+    messages.answers = {mb::IdNo};
+    RecoverInterruptedBatches(ports);
+    EXPECT_TRUE(UndoOffered({{"C:\\p\\~Tessaly-1-r1.tmp"}}, journals));
+    // Another batch in the folder, of a file of its own, finishes: the kept journal stays.
+    disk.addFile("C:\\p\\c1.jpg", 3, "c");
+    std::vector<FileEntry> files = {{"C:\\p\\c1.jpg"}};
+    BatchJob job(files, std::make_unique<FakeImageResizer>());
+    job.setRename(true);
+    job.setNewPrefix("d");
+    RunBatch(job, files,
+             BatchPorts{disk, messages, windows, journals, [] { return "today"; },
+                        [] { return std::string("2"); }});
+    EXPECT_TRUE(UndoOffered({{"C:\\p\\~Tessaly-1-r1.tmp"}}, journals));
+    messages.answers = {mb::IdYes};
+    UndoLastBatches({{"C:\\p\\~Tessaly-1-r0.tmp"}}, ports);
+    EXPECT_EQ("a", disk.bytes("C:\\p\\a.jpg"));
+    EXPECT_EQ("b", disk.bytes("C:\\p\\b.jpg"));
+}
+
+// The menu answers from the names beside a journal in a few reads, whatever the batch's size.
+TEST(Undo, TheMenuReadsAFewBytesOfALargeBatch) {
+    FakeFileSystem disk;
+    ScriptedMessageBoxes messages;
+    RecordingBatchWindows windows;
+    JournalStore journals(disk, kJournals);
+    std::vector<FileEntry> files;
+    for (int i = 0; i < 10000; ++i) {
+        files.push_back({"C:\\p\\IMG_" + std::to_string(10000 + i) + ".jpg"});
+        disk.addFile(files.back().path);
+    }
+    BatchJob job(files, std::make_unique<FakeImageResizer>());
+    job.setRename(true);
+    job.setNewPrefix("x");
+    RunBatch(job, files,
+             BatchPorts{disk, messages, windows, journals, [] { return "today"; },
+                        [] { return std::string("b1"); }});
+    disk.bytesRead = 0;
+    EXPECT_TRUE(UndoOffered({{"C:\\p\\xIMG_14321.jpg"}, {"C:\\p\\other.jpg"}}, journals));
+    EXPECT_FALSE(UndoOffered({{"C:\\p\\IMG_14321.jpg"}}, journals));
+    EXPECT_LT(disk.bytesRead, 2000u);
 }
 
 // Journals left in the states a journal can be left in, beside the files they name, on a volume
