@@ -103,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // its own; a file of the same name sits in a neighbouring folder.
     test::FakeFileSystem disk;
     disk.keepsIdentities = false;
-    const std::string outside = "X:\\outside\\";
+    const std::string outside =
+        sameFileSystemName(journal->folder.substr(0, 2), "X:") ? "Y:\\outside\\" : "X:\\outside\\";
     std::map<std::string, std::string> planted; // bytes -> the name they were planted under
     for (std::size_t k = 0; k < journal->entries.size(); ++k) {
         const JournalEntry& e = journal->entries[k];
