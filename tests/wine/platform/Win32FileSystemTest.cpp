@@ -1,6 +1,7 @@
 // The real file system behind the batch: renames that never replace, times, text files.
 #include "platform/WideText.h"
 #include "platform/Win32FileSystem.h"
+#include "support/RequestedRights.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <map>
+#include <memory>
 
 namespace tessaly::test {
 namespace {
@@ -159,6 +162,65 @@ TEST(Win32FileSystem, ARenameOfAFileHeldOpenIsBusy) {
     EXPECT_EQ(FileResult::Busy, fs.renameNoReplace(path, folder.path() + "moved.jpg"));
     CloseHandle(held);
     EXPECT_EQ(FileResult::Done, fs.renameNoReplace(path, folder.path() + "moved.jpg"));
+}
+
+// A listing tells each file's size, time and identity, which stays through a rename; a folder
+// that is gone cannot be listed, which is not an empty folder.
+TEST(Win32FileSystem, AListingTellsIdentitiesThatStayThroughARename) {
+    TempFolder folder;
+    Win32FileSystem fs;
+    const std::string a = folder.write("a.jpg", "AAA");
+    folder.write("b.jpg", "BB");
+    CreateDirectoryW(wideFromUtf8(folder.path() + "sub").c_str(), nullptr);
+    const std::string identity = fs.identity(a);
+    EXPECT_FALSE(identity.empty()); // Wine's files, as NTFS, keep one
+    ASSERT_EQ(FileResult::Done, fs.renameNoReplace(a, folder.path() + "c.jpg"));
+    const std::optional<std::vector<FolderEntry>> listing = fs.listFolder(folder.path());
+    ASSERT_TRUE(listing);
+    std::map<std::string, FolderEntry> byName;
+    for (const FolderEntry& entry : *listing)
+        byName[entry.name] = entry;
+    ASSERT_EQ(3u, byName.size());
+    ASSERT_EQ(1u, byName.count("c.jpg"));
+    EXPECT_EQ(identity, byName["c.jpg"].identity);
+    EXPECT_NE(identity, byName["b.jpg"].identity);
+    EXPECT_EQ(3u, byName["c.jpg"].facts.size);
+    EXPECT_EQ(fs.facts(folder.path() + "c.jpg")->lastWrite, byName["c.jpg"].facts.lastWrite);
+    EXPECT_TRUE(byName["sub"].facts.folder);
+    EXPECT_FALSE(fs.listFolder(folder.path() + "gone\\"));
+}
+
+// Windows asks GENERIC_WRITE of a handle for FlushFileBuffers (Wine does not check): every open
+// of a journal asks for it, and for no sharing.
+TEST(Win32FileSystem, AJournalIsOpenedWithTheRightsItsCallsNeed) {
+    TempFolder folder;
+    Win32FileSystem fs;
+    const std::string path = folder.path() + "j.running";
+    std::vector<std::pair<std::wstring, DWORD>> requests;
+    {
+        RequestedFileRights requested;
+        {
+            const std::unique_ptr<TextFile> created = fs.createHeldFile(path);
+            ASSERT_TRUE(created);
+            EXPECT_TRUE(created->write("plan\n") && created->flush() && created->close());
+        }
+        bool busy = true;
+        const std::unique_ptr<TextFile> appended =
+            fs.appendFile(path, FileSystem::Hold::Held, &busy);
+        ASSERT_TRUE(appended);
+        EXPECT_FALSE(busy);
+        EXPECT_TRUE(appended->write("finished\n") && appended->flush() && appended->close());
+        requests = requested.requests();
+    }
+    int opens = 0;
+    for (const auto& [opened, rights] : requests) {
+        if (opened.find(L"j.running") == std::wstring::npos)
+            continue;
+        ++opens;
+        EXPECT_EQ(static_cast<DWORD>(GENERIC_WRITE), rights & GENERIC_WRITE) << std::hex << rights;
+    }
+    EXPECT_EQ(2, opens);
+    EXPECT_EQ("plan\r\nfinished\r\n", readFile(path));
 }
 
 TEST(Win32FileSystem, TextFilesHaveCrLfAndReplaceEarlierContent) {

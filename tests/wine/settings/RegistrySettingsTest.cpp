@@ -2,7 +2,7 @@
 // use. A 32-bit program sees the machine's SOFTWARE through its 32-bit view, as the DLL does.
 #include "settings/DialogSettings.h"
 #include "settings/RegistryStore.h"
-#include "support/RequestedKeyRights.h"
+#include "support/RequestedRights.h"
 #include "support/TestRegistry.h"
 
 #include <gtest/gtest.h>
