@@ -352,8 +352,9 @@ TEST(Undo, PutsBackExactlyTheFilesBeforeTheBatchOrSaysWhatWasLeft) {
                   "far as they are unchanged.",
                   messages.shown[0].text);
         EXPECT_EQ(row.message, messages.shown[1].text);
-        // Undone: no undo is offered any more.
+        // Undone: no undo is offered any more, but for what another undo may still put back.
         EXPECT_TRUE(UndoableBatches(selected, journals).empty());
+        EXPECT_EQ(row.meddling == OldNameTaken, UndoOffered({{"C:\\p\\r1.jpg"}}, journals));
     }
 }
 
@@ -473,6 +474,9 @@ TEST(Recovery, TouchesOnlyWhatTheBatchsOwnRecordsSayItMade) {
         std::string undo; // the file whose undo entry is chosen after the recovery
         std::vector<std::string> after;
         std::vector<std::string> told;
+        // The folder cannot be listed at the first recovery (a card taken out), or the journal
+        // cannot be renamed at the first undo (a scanner holds it); the next time, it can.
+        enum { Reachable, UnlistedFirst, JournalHeldFirst } first = Reachable;
     };
     // A file line of the batch "b1" (of another id: planOf) with the facts of the file at.
     const auto line = [&](FakeFileSystem& d, const std::string& fields, const std::string& at) {
@@ -606,6 +610,36 @@ TEST(Recovery, TouchesOnlyWhatTheBatchsOwnRecordsSayItMade) {
           "Tessaly left the 1 file not under its old name in \"C:\\p\\\" as they are.  \"Undo "
           "last Tessaly batch\" in the context menu of one of them can still put them back.",
           undoQuestion, oneBack}},
+        {"a folder that cannot be listed, then can",
+         {{"x.jpg", "picture a"}},
+         {{"-b1.running",
+           [&](FakeFileSystem& d) {
+               return head + line(d, "a.jpg\tx.jpg\t\t\t", "x.jpg") + "planned\t1\r\n";
+           }}},
+         {mb::IdOk, mb::IdYes},
+         "",
+         {"a.jpg"},
+         {"Tessaly can not reach the folder \"C:\\p\\\" now, so it can not put the batch there "
+          "back.  No file was changed; Tessaly will ask again next time.",
+          "Tessaly was interrupted while it renamed or resized files in \"C:\\p\\\" and left 1 "
+          "file not under its old name.\n\n" +
+              question,
+          oneBack},
+         Row::UnlistedFirst},
+        {"a finished journal held by a scanner, then free",
+         {{"x.jpg", "picture a"}},
+         {{"-b1.finished",
+           [&](FakeFileSystem& d) {
+               return head + line(d, "a.jpg\tx.jpg\t\t\t", "x.jpg") + "planned\t1\r\nfinished\r\n";
+           }}},
+         {mb::IdYes, mb::IdOk, mb::IdYes},
+         "x.jpg",
+         {"a.jpg"},
+         {undoQuestion,
+          "Tessaly put 0 files back under their old names and deleted 0 copies.\n\nLeft as it "
+          "was:\n  C:\\p\\: its journal is held by another program\n",
+          undoQuestion, oneBack},
+         Row::JournalHeldFirst},
         {"a newer batch interrupted before the one undone",
          {{"c.jpg", "picture a"}},
          {{"-1.finished",
@@ -640,6 +674,17 @@ TEST(Recovery, TouchesOnlyWhatTheBatchsOwnRecordsSayItMade) {
             disk.addFile(kJournals + (name[0] == '-' ? folderKey(folder) : "") + name, 0,
                          text(disk));
         const UndoPorts ports{disk, messages, journals, Patience(nullptr)};
+        if (row.first == Row::UnlistedFirst) {
+            disk.failListingOf(folder);
+            RecoverInterruptedBatches(ports);
+            disk.restoreListingOf(folder);
+        }
+        const std::string journal = kJournals + folderKey(folder) + "-b1.finished";
+        if (row.first == Row::JournalHeldFirst) {
+            disk.failRenameOf(journal);
+            UndoLastBatches({{folder + row.undo}}, ports);
+            disk.restoreRenameOf(journal);
+        }
         RecoverInterruptedBatches(ports);
         if (!row.undo.empty()) {
             EXPECT_TRUE(UndoOffered({{folder + row.undo}}, journals));

@@ -36,6 +36,7 @@ public:
     void addFile(const std::string& path, std::int32_t modified = 0, const std::string& bytes = "");
     void addFolder(const std::string& path);
     void failRenameOf(const std::string& from) { failingRenames_.insert(from); }
+    void restoreRenameOf(const std::string& from) { failingRenames_.erase(from); }
     // The next renames of the file meet another program that holds it for a moment.
     void busyRenamesOf(const std::string& from, int times) { busyRenames_[from] = times; }
     void failCreateOf(const std::string& path) { failingCreates_.insert(path); }
