@@ -30,14 +30,29 @@ Pixels turnUpright(const Pixels& stored, int orientation) {
             // Where the pixel seen at (u, v) is stored.
             unsigned x = u, y = v;
             switch (orientation) {
-            case 2: x = w - u; break;
-            case 3: x = w - u, y = h - v; break;
-            case 4: y = h - v; break;
-            case 5: x = v, y = u; break;
-            case 6: x = v, y = h - u; break;
-            case 7: x = w - v, y = h - u; break;
-            case 8: x = w - v, y = u; break;
-            default: break;
+            case 2:
+                x = w - u;
+                break;
+            case 3:
+                x = w - u, y = h - v;
+                break;
+            case 4:
+                y = h - v;
+                break;
+            case 5:
+                x = v, y = u;
+                break;
+            case 6:
+                x = v, y = h - u;
+                break;
+            case 7:
+                x = w - v, y = h - u;
+                break;
+            case 8:
+                x = w - v, y = u;
+                break;
+            default:
+                break;
             }
             std::memcpy(turned.row(v) + u * size, stored.row(y) + x * size, size);
         }

@@ -121,8 +121,7 @@ unsigned boxFactor(unsigned source, unsigned target) {
 
 // Each block of across x down pixels averaged into one, rounded; the blocks at the right and
 // bottom edges average the pixels they hold.
-template <int step>
-Pixels boxShrink(const Pixels& picture, unsigned across, unsigned down) {
+template <int step> Pixels boxShrink(const Pixels& picture, unsigned across, unsigned down) {
     const unsigned width = (picture.width + across - 1) / across;
     const unsigned height = (picture.height + down - 1) / down;
     Pixels shrunk = blankPixels(width, height, picture.layout);
@@ -204,8 +203,8 @@ Pixels resampleAs(const Pixels& picture, PictureSize size, bool premultiplied) {
     const double scaleY = static_cast<double>(picture.height) / down / size.height;
     if (across == 1 && down == 1)
         return filterCubic<step, filtered>(picture, size, scaleX, scaleY, premultiplied);
-    return filterCubic<step, filtered>(boxShrink<step>(picture, across, down), size, scaleX,
-                                       scaleY, premultiplied);
+    return filterCubic<step, filtered>(boxShrink<step>(picture, across, down), size, scaleX, scaleY,
+                                       premultiplied);
 }
 
 } // namespace

@@ -49,8 +49,8 @@ TEST(Resampler, FlatFieldsStayFlatToTheEdgesAtEverySize) {
             ASSERT_EQ(std::size_t{3} * s.toWidth * s.toHeight, copy.bytes.size());
             std::size_t off = 0;
             for (std::size_t i = 0; i < copy.bytes.size(); i += 3)
-                off += copy.bytes[i] != 0x10 || copy.bytes[i + 1] != 0xD8 ||
-                       copy.bytes[i + 2] != 0xF0;
+                off +=
+                    copy.bytes[i] != 0x10 || copy.bytes[i + 1] != 0xD8 || copy.bytes[i + 2] != 0xF0;
             EXPECT_EQ(0u, off);
         }
     }
@@ -67,8 +67,8 @@ TEST(Resampler, OnePixelStripesBecomeAnEvenGrey) {
         {"rows, 25x", [](unsigned, unsigned y) { return y % 2 ? 0xFFFFFFFFu : 0xFF000000u; }, 1000,
          1000, 40, 40},
         {"checks, 25x",
-         [](unsigned x, unsigned y) { return (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u; }, 1000,
-         1000, 40, 40},
+         [](unsigned x, unsigned y) { return (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u; }, 1000, 1000,
+         40, 40},
         {"columns, 3.003x", [](unsigned x, unsigned) { return x % 2 ? 0xFFFFFFFFu : 0xFF000000u; },
          1000, 600, 333, 200},
         {"columns, 6.25x", [](unsigned x, unsigned) { return x % 2 ? 0xFFFFFFFFu : 0xFF000000u; },
@@ -76,8 +76,8 @@ TEST(Resampler, OnePixelStripesBecomeAnEvenGrey) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);
-        const Pixels copy =
-            resample(picture(c.width, c.height, PixelLayout::Bgrx, c.bgra), {c.toWidth, c.toHeight});
+        const Pixels copy = resample(picture(c.width, c.height, PixelLayout::Bgrx, c.bgra),
+                                     {c.toWidth, c.toHeight});
         double sum = 0, squares = 0;
         for (const std::uint8_t v : copy.bytes)
             sum += v, squares += double(v) * v;
