@@ -209,6 +209,22 @@ Pixels resampleAs(const Pixels& picture, PictureSize size, bool premultiplied) {
 
 } // namespace
 
+std::uint64_t resampleWorkBytes(PictureSize picture, PixelLayout layout, PictureSize size) {
+    const std::uint64_t step = bytesPerPixel(layout);
+    const unsigned across = boxFactor(picture.width, size.width);
+    const unsigned down = boxFactor(picture.height, size.height);
+    const std::uint64_t shrunkWidth = (picture.width + across - 1) / across;
+    const std::uint64_t shrunkHeight = (picture.height + down - 1) / down;
+    const std::uint64_t shrunk =
+        across == 1 && down == 1 ? 0 : shrunkWidth * shrunkHeight * step + picture.width * step * 4;
+    // The ring of rows filtered along x (16 bits a value) and one row of sums (32 bits a value).
+    const double scale = static_cast<double>(picture.height) / down / size.height;
+    const std::uint64_t rows = std::min<std::uint64_t>(
+        shrunkHeight, static_cast<std::uint64_t>(std::ceil(4 * std::max(scale, 1.0))) + 1);
+    const std::uint64_t length = std::uint64_t{size.width} * step;
+    return shrunk + rows * length * 2 + length * 4;
+}
+
 Pixels resample(const Pixels& picture, PictureSize size) {
     switch (picture.layout) {
     case PixelLayout::Bgr:

@@ -9,10 +9,15 @@
 #include "imaging/Pixels.h"
 #include "imaging/ScaledSize.h"
 
+#include <cstdint>
+
 namespace tessaly {
 
 // The picture scaled to the size, as Bgr pixels without padding. The size must not be 0 in either
 // dimension; it may be larger than the picture, which is then interpolated.
 Pixels resample(const Pixels& picture, PictureSize size);
+
+// The bytes resample holds while it works, besides the picture and the copy it returns.
+std::uint64_t resampleWorkBytes(PictureSize picture, PixelLayout layout, PictureSize size);
 
 } // namespace tessaly

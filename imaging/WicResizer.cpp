@@ -75,25 +75,35 @@ std::optional<std::uint64_t> WicResizer::DecodedBytes(const std::string& bytes, 
     const ComApartment com;
     if (!com.usable())
         return std::nullopt;
-    const std::optional<CopyJob> job = openCopyJob(bytes, readPictureHead(bytes), width, height);
-    if (!job)
+    try {
+        const std::optional<CopyJob> job =
+            openCopyJob(bytes, readPictureHead(bytes), width, height);
+        if (!job)
+            return std::nullopt;
+        const DecodePlan plan = planDecode(job->picture, job->stored);
+        // The decoded picture, the resampler's work, and the copy beside it until it is
+        // encoded (turning it upright makes another).
+        const std::uint64_t decoded =
+            std::uint64_t{plan.size.width} * plan.size.height * bytesPerPixel(plan.layout);
+        const std::uint64_t copy = std::uint64_t{job->upright.width} * job->upright.height * 3;
+        return decoded + resampleWorkBytes(plan.size, plan.layout, job->stored) + 2 * copy;
+    } catch (const std::bad_alloc&) {
         return std::nullopt;
-    const DecodePlan plan = planDecode(job->picture, job->stored);
-    // The decoded picture, and the copy beside it until it is encoded (turning it makes another).
-    const std::uint64_t decoded =
-        std::uint64_t{plan.size.width} * plan.size.height * bytesPerPixel(plan.layout);
-    const std::uint64_t copy = std::uint64_t{job->upright.width} * job->upright.height * 3;
-    return decoded + 2 * copy;
+    }
 }
 
 std::optional<std::string> WicResizer::ReadDateTimeTag(const std::string& bytes) const {
     const ComApartment com;
     if (!com.usable())
         return std::nullopt;
-    const std::optional<WicPicture> picture = openWicPicture(bytes);
-    if (!picture)
+    try {
+        const std::optional<WicPicture> picture = openWicPicture(bytes);
+        if (!picture)
+            return std::nullopt;
+        return wicDateTimeTag(picture->frame.Get());
+    } catch (const std::bad_alloc&) {
         return std::nullopt;
-    return wicDateTimeTag(picture->frame.Get());
+    }
 }
 
 } // namespace tessaly
