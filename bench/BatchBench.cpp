@@ -7,7 +7,7 @@
 #include "batch/RunBatch.h"
 #include "batch/Win32BatchWindows.h"
 #include "host/WindowDriver.h"
-#include "imaging/GdiplusResizer.h"
+#include "imaging/WicResizer.h"
 #include "journal/Undo.h"
 #include "platform/KnownFolders.h"
 #include "platform/WideText.h"
@@ -70,7 +70,7 @@ double batch(const std::string& folder, const char* from, const char* to, int co
     files.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         files.push_back({numbered(folder, from, i)});
-    BatchJob job(files, std::make_unique<GdiplusResizer>());
+    BatchJob job(files, std::make_unique<WicResizer>());
     job.setRename(true);
     job.setRemovedCount(static_cast<int>(std::string(from).size()));
     job.setNewPrefix(to);

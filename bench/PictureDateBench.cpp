@@ -2,8 +2,9 @@
 // imaging library's path (load the picture, ask for the tag) on the same files, in the same run.
 // Usage: tessaly_picture_date_bench [file count, default 1000] [width, default 1024]
 #include "batch/OrderByTime.h"
-#include "imaging/GdiplusResizer.h"
+#include "imaging/GdiplusObjects.h"
 #include "imaging/ImageDateReader.h"
+#include "imaging/WicResizer.h"
 #include "naming/BatchJob.h"
 #include "platform/Win32FileSystem.h"
 #include "support/ExifBuilder.h"
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const unsigned height = width * 3 / 4;
-    GdiplusResizer resizer;
+    const GdiplusSession gdiplus; // makes the model picture
+    WicResizer resizer;
     const test::TempFolder folder;
 
     const std::string model = folder.path() + "model.jpg";

@@ -11,3 +11,9 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# SSE2 arithmetic, which every Windows since 8 requires: with x87's extended precision the
+# resampler's weights, and so the copies, could differ from those of the 64-bit build. A 32-bit
+# Windows thread's stack is only 4-byte aligned: realign it where SSE data needs more.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")

@@ -1,12 +1,15 @@
 #pragma once
 // Owning handles for GDI+ objects of the flat interface, so that every picture, canvas, drawing
-// context and set of image attributes is released on every path that made it, and the encoder
-// lookup.
+// context and set of image attributes is released on every path that made it, GDI+ started for
+// a scope, and the encoder lookup.
 
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "imaging/HGlobalStream.h"
+
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +17,21 @@
 #include <wrl/client.h>
 
 namespace tessaly {
+
+// GDI+ started while this lives (version 1, no debug callback, background thread and external
+// codecs not suppressed); GDI+ counts the starts of several.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool started() const { return started_; }
+
+private:
+    ULONG_PTR token_ = 0;
+    bool started_ = false;
+};
 
 struct GdiplusImageDispose {
     void operator()(Gdiplus::GpImage* image) const { Gdiplus::DllExports::GdipDisposeImage(image); }
@@ -45,12 +63,6 @@ struct StreamedImage {
 
 // Loads a picture from a file's bytes; the image is null when GDI+ cannot.
 StreamedImage loadGdiplusImage(const std::string& bytes);
-
-// A stream over a copy of the bytes, or null.
-Microsoft::WRL::ComPtr<IStream> memoryStream(const std::string& bytes);
-
-// Everything a memory stream holds; nothing when it cannot be read.
-std::optional<std::string> memoryStreamBytes(IStream* stream);
 
 // The class identifier of the first installed encoder, in GDI+'s order, whose MIME type is
 // exactly mimeType; nothing when there is none.

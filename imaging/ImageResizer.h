@@ -1,10 +1,10 @@
 #pragma once
 // The picture work of a rename/resize job: scaled JPEG copies and the recorded date of a
 // picture, both from a picture file's bytes (the batch reads them through the file system, so
-// that the imaging library never opens a path of its own). The Windows implementation keeps
-// GDI+ started for as long as it lives, so a job that owns one has the imaging library running
-// from its construction to its destruction.
+// that the imaging library never opens a path of its own). The Windows implementation holds no
+// state between calls: every call may come from any thread, several at once.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -26,6 +26,13 @@ public:
     // file; nothing when it cannot be read, scaled or encoded.
     virtual std::optional<std::string> ScaledJpeg(const std::string& picture, unsigned width,
                                                   unsigned height) = 0;
+
+    // The bytes of pixels that ScaledJpeg of the same arguments holds at its peak (the decoded
+    // picture at the scale it will be decoded at, and the copy), told from the picture's header
+    // without decoding it; a codec's own buffers are not counted. Nothing when the header gives
+    // no copy.
+    virtual std::optional<std::uint64_t> DecodedBytes(const std::string& picture, unsigned width,
+                                                      unsigned height) const = 0;
 
     // The text of the picture's DateTime tag (0x0132), up to its terminating NUL; nothing when
     // the bytes are not a readable picture or it has no such tag.

@@ -4,7 +4,7 @@
 #include "batch/Win32Batch.h"
 #include "dialogs/RenameDlg.h"
 #include "dialogs/Win32Dialog.h"
-#include "imaging/GdiplusResizer.h"
+#include "imaging/WicResizer.h"
 #include "journal/Undo.h"
 #include "naming/BatchJob.h"
 #include "platform/MessageBoxes.h"
@@ -50,7 +50,7 @@ void runVerb(UINT count, HDROP dropHandle, HWND invokingWindow) {
     std::vector<FileEntry> files = ReadSelectedFiles(dropHandle, count, services.fileSystem);
     if (files.empty())
         return;
-    BatchJob job(files, std::make_unique<GdiplusResizer>());
+    BatchJob job(files, std::make_unique<WicResizer>());
 
     if (!job.sameExtension()) {
         services.messages.show(MessageOwner::Foreground, kNoCommonExtension, "Tessaly Notice",

@@ -1,10 +1,12 @@
 #pragma once
-// Stands in for the GDI+ resizer: a copy of a picture is "copy of " and the picture's bytes;
-// dates come from a table by the picture's bytes; pictures it cannot read are named. Records
-// every scaling, and tells when it is destroyed.
+// Stands in for the WIC resizer: a copy of a picture is "copy of " and the picture's bytes;
+// dates come from a table by the picture's bytes; pictures it cannot read are named; a picture
+// needs four bytes of pixels for each of its bytes unless a table says otherwise. Records every
+// scaling, and tells when it is destroyed.
 
 #include "imaging/ImageResizer.h"
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -28,8 +30,9 @@ public:
             *destroyed_ = true;
     }
 
-    std::map<std::string, std::string> dateTags; // picture bytes -> DateTime text
-    std::set<std::string> unreadable;            // picture bytes that cannot be scaled
+    std::map<std::string, std::string> dateTags;       // picture bytes -> DateTime text
+    std::set<std::string> unreadable;                  // picture bytes that cannot be scaled
+    std::map<std::string, std::uint64_t> decodedBytes; // picture bytes -> pixel bytes needed
     std::vector<ScaleCall> scaled;
     mutable std::vector<std::string> dateReads;
 
@@ -39,6 +42,14 @@ public:
         if (unreadable.count(picture) != 0)
             return std::nullopt;
         return "copy of " + picture;
+    }
+
+    std::optional<std::uint64_t> DecodedBytes(const std::string& picture, unsigned width,
+                                              unsigned height) const override {
+        if (unreadable.count(picture) != 0 || (width == 0 && height == 0))
+            return std::nullopt;
+        const auto it = decodedBytes.find(picture);
+        return it != decodedBytes.end() ? it->second : 4 * std::uint64_t{picture.size()};
     }
 
     std::optional<std::string> ReadDateTimeTag(const std::string& picture) const override {

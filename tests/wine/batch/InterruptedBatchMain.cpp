@@ -1,7 +1,7 @@
 // A batch in a process of its own, for the test that ends it halfway: renames every file of the
 // folder given on the command line to "x_" and its name, as the rename verb runs a batch.
 #include "batch/Win32Batch.h"
-#include "imaging/GdiplusResizer.h"
+#include "imaging/WicResizer.h"
 #include "naming/Selection.h"
 #include "platform/WideText.h"
 #include "platform/Win32FileSystem.h"
@@ -24,7 +24,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<FileEntry> files = selectionFromPaths(paths);
     if (files.empty())
         return 1;
-    BatchJob job(files, std::make_unique<GdiplusResizer>());
+    BatchJob job(files, std::make_unique<WicResizer>());
     job.setRename(true);
     job.setNewPrefix("x_");
     RunBatch(job, files, nullptr);

@@ -3,7 +3,7 @@
 // (read and closed from a second thread).
 #include "naming/NameConflicts.h"
 #include "batch/Win32Batch.h"
-#include "imaging/GdiplusResizer.h"
+#include "imaging/WicResizer.h"
 #include "platform/WideText.h"
 #include "platform/Win32FileSystem.h"
 #include "resources/ResourceIds.h"
@@ -91,7 +91,7 @@ protected:
     void select(const std::vector<std::string>& names) {
         for (const std::string& name : names)
             files.push_back({folder.path() + name});
-        job = std::make_unique<BatchJob>(files, std::make_unique<GdiplusResizer>());
+        job = std::make_unique<BatchJob>(files, std::make_unique<WicResizer>());
     }
 
     // The overwrite questions the batch asked, each answered with Yes.
@@ -401,7 +401,7 @@ TEST_F(WineBatch, NamesWindowsWouldRewriteAndLongPathsAreTakenAsSpelled) {
         files.clear();
         for (const std::string& name : names)
             files.push_back({base.path() + name});
-        job = std::make_unique<BatchJob>(files, std::make_unique<GdiplusResizer>());
+        job = std::make_unique<BatchJob>(files, std::make_unique<WicResizer>());
         job->setRename(true);
         job->setNewPrefix("Moved_");
         job->setResize(row.resize);

@@ -2,7 +2,7 @@
 // selection, the real registry, real files, and the real dialogs answered from a second
 // thread by control id.
 #include "host/SelectionDataObject.h"
-#include "imaging/GdiplusResizer.h"
+#include "imaging/GdiplusObjects.h"
 #include "platform/WideText.h"
 #include "resources/ResourceIds.h"
 #include "support/DialogDriver.h"
@@ -233,7 +233,7 @@ TEST_F(RenameVerb, ConfirmingSavesTheDigitCountBeforeAnyFileIsTouched) {
 // In a folder whose name has no form in the code page, next to its look-alike, which keeps
 // its pictures of the same names untouched.
 TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts) {
-    const GdiplusResizer pictureMaker; // keeps GDI+ started for making the pictures
+    const GdiplusSession pictureMaker; // keeps GDI+ started for making the pictures
     const std::string pictures = folder.path() + "Fotos_\u0101\\";
     const std::string lookAlike = folder.path() + "Fotos_a\\";
     ASSERT_TRUE(CreateDirectoryW(wideFromUtf8(pictures).c_str(), nullptr));
@@ -301,7 +301,7 @@ TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts
 }
 
 TEST_F(RenameVerb, RenumberingByPictureDateFollowsTheDatesTheCamerasRecorded) {
-    const GdiplusResizer pictureMaker;
+    const GdiplusSession pictureMaker;
     // Recorded dates in the order b, c, a; file times in the order a, b, c.
     const std::pair<const char*, const char*> photos[] = {{"IMG_a.JPG", "2010:01:03 10:00:00"},
                                                           {"IMG_b.JPG", "2010:01:01 10:00:00"},
@@ -371,7 +371,7 @@ private:
 };
 
 TEST_F(RenameVerb, ASecondBatchWhileOneRunsIsRefusedWithANotice) {
-    const GdiplusResizer pictureMaker;
+    const GdiplusSession pictureMaker;
     const std::string photo = folder.path() + "IMG_0001.JPG";
     ASSERT_TRUE(writePicture(photo, 64, 48, L"image/jpeg"));
     folder.write("sml.IMG_0001.JPG", "an older copy"); // the batch stops at its question

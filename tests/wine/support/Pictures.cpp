@@ -123,6 +123,32 @@ bool writeGrey16Png(const std::string& path, unsigned width, unsigned height, st
                            height, pixel);
 }
 
+bool writeArgbPng(const std::string& path, unsigned width, unsigned height, std::uint32_t argb) {
+    const std::string pixel = {static_cast<char>(argb), static_cast<char>(argb >> 8),
+                               static_cast<char>(argb >> 16), static_cast<char>(argb >> 24)};
+    return writeWicPicture(path, GUID_ContainerFormatPng, GUID_WICPixelFormat32bppBGRA, width,
+                           height, pixel);
+}
+
+std::string iconFile(unsigned width, unsigned height, std::uint32_t argb) {
+    std::string bytes;
+    const auto put = [&bytes](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const std::uint32_t maskRow = (width + 31) / 32 * 4;
+    const std::uint32_t image = 40 + width * height * 4 + maskRow * height;
+    put(0, 2), put(1, 2), put(1, 2);                          // an icon file of one picture
+    put(width & 0xFF, 1), put(height & 0xFF, 1), put(0, 2);   // 256 is written as 0
+    put(1, 2), put(32, 2), put(image, 4), put(6 + 16, 4);     // planes, bits, size, offset
+    put(40, 4), put(width, 4), put(2 * height, 4), put(1, 2); // the colours and the mask
+    put(32, 2), put(0, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4);
+    for (unsigned i = 0; i < width * height; ++i)
+        put(argb, 4);
+    bytes += std::string(maskRow * height, '\0'); // nothing masked out
+    return bytes;
+}
+
 PictureFacts readPicture(const std::string& path) {
     PictureFacts facts;
     const StreamedImage loaded = loadFile(path);

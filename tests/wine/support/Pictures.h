@@ -1,6 +1,7 @@
 #pragma once
-// Pictures for the imaging tests, made and inspected with GDI+ itself (started by whoever calls),
-// and a minimal TIFF file written byte by byte for what GDI+ does not write: a DateTime tag.
+// Pictures for the imaging tests, made and inspected with GDI+ (started by whoever calls), apart
+// from the imaging library under test; WIC writes the pixel formats GDI+ does not, and what
+// neither writes (a DateTime tag in a TIFF file, an icon) is written byte by byte.
 
 #include <windows.h>
 
@@ -22,6 +23,12 @@ bool writePicture(const std::string& path, unsigned width, unsigned height,
 // False when it cannot.
 bool writeCmykJpeg(const std::string& path, unsigned width, unsigned height, std::uint32_t cmyk);
 bool writeGrey16Png(const std::string& path, unsigned width, unsigned height, std::uint16_t grey);
+// A PNG picture of one colour with alpha, 0xAARRGGBB, not premultiplied.
+bool writeArgbPng(const std::string& path, unsigned width, unsigned height, std::uint32_t argb);
+
+// The bytes of an icon file holding one 32-bit picture of one colour (0xAARRGGBB), at most 256 x
+// 256 pixels.
+std::string iconFile(unsigned width, unsigned height, std::uint32_t argb);
 
 struct PictureFacts {
     bool loaded = false;

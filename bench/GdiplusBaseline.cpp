@@ -1,8 +1,8 @@
-#include "imaging/GdiplusResizer.h"
+#include "GdiplusBaseline.h"
 
-#include "imaging/ExifReader.h"
+#include "imaging/CarriedMetadata.h"
 #include "imaging/GdiplusObjects.h"
-#include "imaging/JpegSegments.h"
+#include "imaging/Orientation.h"
 #include "imaging/ScaledSize.h"
 
 #include <algorithm>
@@ -14,13 +14,11 @@
 
 #include <wrl/client.h>
 
-namespace tessaly {
+namespace tessaly::bench {
 
 namespace flat = Gdiplus::DllExports;
 
 namespace {
-constexpr PROPID kDateTimeTag = 0x0132;
-
 // Turns and mirrors a picture upright, by its EXIF orientation (1 to 8). The two that turn and
 // mirror take two steps: implementations of GDI+ differ in the order of the combined ones.
 void turnUpright(Gdiplus::GpImage* picture, int orientation) {
@@ -54,27 +52,6 @@ void turnUpright(Gdiplus::GpImage* picture, int orientation) {
     }
 }
 
-// What a copy of a picture carries of the original's metadata: its EXIF block made fit for the
-// copy, and its ICC profile. Both only from JPEG originals, and only when they are sound. The
-// copy is RGB: a grey or CMYK profile would shift its colours in colour-managed viewers.
-struct CarriedMetadata {
-    std::string exif;
-    std::vector<std::string> iccSegments;
-    bool empty() const { return exif.empty() && iccSegments.empty(); }
-};
-
-CarriedMetadata carriedMetadata(const PictureHead& head, PictureSize copy) {
-    CarriedMetadata carried;
-    if (head.format != PictureHead::Format::Jpeg)
-        return carried;
-    if (!head.exif.empty())
-        carried.exif = exifForCopy(head.exif, copy.width, copy.height).value_or(std::string());
-    std::vector<std::string> profile = wholeIccProfile(head.iccSegments);
-    if (iccColourSpace(profile) == "RGB ")
-        carried.iccSegments = std::move(profile);
-    return carried;
-}
-
 // The canvas encoded as a JPEG file, with the metadata carried into it.
 std::optional<std::string> encodeJpeg(Gdiplus::GpImage* canvas, const CLSID& jpeg,
                                       const CarriedMetadata& carried) {
@@ -82,12 +59,9 @@ std::optional<std::string> encodeJpeg(Gdiplus::GpImage* canvas, const CLSID& jpe
     if (!stream || flat::GdipSaveImageToStream(canvas, stream.Get(), &jpeg, nullptr) != Gdiplus::Ok)
         return std::nullopt;
     std::optional<std::string> encoded = memoryStreamBytes(stream.Get());
-    if (!encoded || carried.empty())
+    if (!encoded)
         return encoded;
-    // Not carried safely: the copy as the encoder made it.
-    std::optional<std::string> withMetadata =
-        jpegWithMetadata(*encoded, carried.exif, carried.iccSegments);
-    return withMetadata ? withMetadata : encoded;
+    return withCarriedMetadata(std::move(*encoded), carried);
 }
 
 // A canvas of the given size and pixel format with a drawing context on it.
@@ -158,28 +132,11 @@ GdiplusBitmap drawScaled(Gdiplus::GpImage* picture, PictureSize size) {
 }
 } // namespace
 
-GdiplusResizer::GdiplusResizer() {
-    // Version 1, no debug callback, background thread and external codecs not suppressed.
-    const Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    started_ = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    token_ = token;
-}
-
-GdiplusResizer::~GdiplusResizer() {
-    if (started_)
-        Gdiplus::GdiplusShutdown(static_cast<ULONG_PTR>(token_));
-}
-
-std::optional<std::string> GdiplusResizer::ScaledJpeg(const std::string& bytes, unsigned width,
-                                                      unsigned height) {
+std::optional<std::string> GdiplusBaseline::ScaledJpeg(const std::string& bytes, unsigned width,
+                                                       unsigned height) {
     // The size applies to the upright picture, as every viewer shows it.
     const PictureHead head = readPictureHead(bytes);
-    const ExifRead exif = readExifTags(head.exif);
-    const int orientation =
-        exif.status == ExifRead::Status::Ok && head.format != PictureHead::Format::Other
-            ? exif.tags.orientation.value_or(1)
-            : 1;
+    const int orientation = recordedOrientation(head);
 
     StreamedImage picture = loadGdiplusImage(bytes);
     UINT sourceWidth = 0;
@@ -204,38 +161,4 @@ std::optional<std::string> GdiplusResizer::ScaledJpeg(const std::string& bytes, 
     return encodeJpeg(canvas.get(), *jpeg, carriedMetadata(head, *size));
 }
 
-std::optional<std::string> GdiplusResizer::ReadDateTimeTag(const std::string& bytes) const {
-    const StreamedImage loaded = loadGdiplusImage(bytes);
-    Gdiplus::GpImage* picture = loaded.image.get();
-    if (picture == nullptr)
-        return std::nullopt;
-    UINT size = 0;
-    if (flat::GdipGetPropertyItemSize(picture, kDateTimeTag, &size) != Gdiplus::Ok ||
-        size < sizeof(Gdiplus::PropertyItem))
-        return std::nullopt;
-
-    // As large as GDI+ says the item is: the header, then the value right behind it.
-    std::vector<Gdiplus::PropertyItem> buffer;
-    try {
-        buffer.resize((size + sizeof(Gdiplus::PropertyItem) - 1) / sizeof(Gdiplus::PropertyItem));
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-    Gdiplus::PropertyItem* item = buffer.data();
-    if (flat::GdipGetPropertyItem(picture, kDateTimeTag, size, item) != Gdiplus::Ok)
-        return std::nullopt;
-
-    // Only bytes inside the buffer are read, whatever the header claims.
-    const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
-    const auto value = reinterpret_cast<std::uintptr_t>(item->value);
-    if (item->value == nullptr || value < begin || value > begin + size)
-        return std::nullopt;
-    const std::size_t length = std::min<std::size_t>(item->length, begin + size - value);
-    std::string text(static_cast<const char*>(item->value), length);
-    const std::size_t terminator = text.find('\0');
-    if (terminator != std::string::npos)
-        text.resize(terminator);
-    return text;
-}
-
-} // namespace tessaly
+} // namespace tessaly::bench

@@ -1,10 +1,11 @@
-// The JPEG copies and the picture dates through the real GDI+, on pictures the tests make with
-// GDI+ itself.
+// The JPEG copies and the picture dates through the real Windows Imaging Component, on pictures
+// the tests make with GDI+ (or by hand).
 #include "batch/ResizedCopy.h"
 #include "imaging/ExifReader.h"
-#include "imaging/GdiplusResizer.h"
+#include "imaging/GdiplusObjects.h"
 #include "imaging/ImageDateReader.h"
 #include "imaging/JpegSegments.h"
+#include "imaging/WicResizer.h"
 #include "naming/BatchJob.h"
 #include "platform/WideText.h"
 #include "platform/Win32FileSystem.h"
@@ -14,6 +15,9 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
 
 namespace tessaly::test {
 namespace {
@@ -32,10 +36,11 @@ std::string iccHeader(const char* colourSpace) {
     return "0000cmm 0000mntr" + std::string(colourSpace) + "XYZ " + std::string(300, 'a');
 }
 
-class GdiplusResizerTest : public ::testing::Test {
+class WicResizerTest : public ::testing::Test {
 protected:
+    GdiplusSession gdiplus; // for making and inspecting the pictures
     ScriptedMessageBoxes messages;
-    GdiplusResizer resizer;
+    WicResizer resizer;
     Win32FileSystem disk;
     TempFolder folder;
 
@@ -67,7 +72,7 @@ struct SizeCase {
     unsigned sourceWidth, sourceHeight, width, height, resultWidth, resultHeight;
 };
 
-TEST_F(GdiplusResizerTest, WritesJpegCopiesOfTheWorkedSizes) {
+TEST_F(WicResizerTest, WritesJpegCopiesOfTheWorkedSizes) {
     const SizeCase cases[] = {
         {2048, 1536, 700, 0, 700, 525}, {1536, 2048, 700, 0, 700, 933},
         {3000, 2000, 160, 0, 160, 106}, {3000, 2000, 0, 120, 180, 120},
@@ -95,6 +100,7 @@ TEST_F(GdiplusResizerTest, WritesJpegCopiesOfTheWorkedSizes) {
 struct Source {
     const char* name;
     bool (*write)(const std::string& path);
+    std::uint32_t seen = 0; // the colour of the copy, when it is not the source's as GDI+ reads it
 };
 
 bool writeBright(const std::string& path, const wchar_t* mimeType, bool paletted = false) {
@@ -110,15 +116,22 @@ const Source kSources[] = {
     {"paletted.bmp", [](const std::string& p) { return writeBright(p, L"image/bmp", true); }},
     {"cmyk.jpg", [](const std::string& p) { return writeCmykJpeg(p, 640, 480, 0x0F274F00); }},
     {"grey16.png", [](const std::string& p) { return writeGrey16Png(p, 640, 480, 0xE0E0); }},
+    {"a.tif", [](const std::string& p) { return writeBright(p, L"image/tiff"); }},
+    {"a.jpg", [](const std::string& p) { return writeBright(p, L"image/jpeg"); }},
+    // What is transparent shows white.
+    {"clear.png", [](const std::string& p) { return writeArgbPng(p, 640, 480, 0x00102030); },
+     0xFFFFFFFF},
+    {"half.png", [](const std::string& p) { return writeArgbPng(p, 640, 480, 0x80FF0000); },
+     0xFFFF7F7F},
 };
 
-TEST_F(GdiplusResizerTest, EverySourceGivesJpegDataUnderItsOwnExtensionWithoutADarkBorder) {
+TEST_F(WicResizerTest, EverySourceGivesJpegDataUnderItsOwnExtensionWithoutADarkBorder) {
     for (const Source& source : kSources) {
         SCOPED_TRACE(source.name);
         const std::string path = folder.path() + source.name;
         ASSERT_TRUE(source.write(path));
-        // The colour as the imaging library reads the source (Wine's reads a CMYK JPEG as black).
-        const std::uint32_t colour = readPicture(path).centre;
+        // The colour as GDI+ reads the source (Wine's reads a CMYK JPEG as black).
+        const std::uint32_t colour = source.seen != 0 ? source.seen : readPicture(path).centre;
         const std::string target = folder.path() + "sml." + source.name;
         ASSERT_EQ(resize::Written, resizeToJpeg(path, target, 320, 0));
         EXPECT_TRUE(isJpeg(target));
@@ -134,7 +147,7 @@ TEST_F(GdiplusResizerTest, EverySourceGivesJpegDataUnderItsOwnExtensionWithoutAD
     }
 }
 
-TEST_F(GdiplusResizerTest, NoCopyWithoutASizeAndTheSourceIsNotHeldOpen) {
+TEST_F(WicResizerTest, NoCopyWithoutASizeAndTheSourceIsNotHeldOpen) {
     const std::string source = picture("a.jpg", 640, 480);
     const std::string target = folder.path() + "sml.a.jpg";
     EXPECT_EQ(resize::NotWritten, resizeToJpeg(source, target, 0, 0));
@@ -144,7 +157,7 @@ TEST_F(GdiplusResizerTest, NoCopyWithoutASizeAndTheSourceIsNotHeldOpen) {
         << GetLastError();
 }
 
-TEST_F(GdiplusResizerTest, NoCopyOfWhatIsNotAReadablePicture) {
+TEST_F(WicResizerTest, NoCopyOfWhatIsNotAReadablePicture) {
     const std::string text = folder.write("notes.jpg", "not a picture at all");
     EXPECT_EQ(resize::NotWritten, resizeToJpeg(text, folder.path() + "sml.notes.jpg", 160, 0));
     EXPECT_EQ(resize::NotWritten, resizeToJpeg(folder.path() + "missing.jpg",
@@ -154,13 +167,13 @@ TEST_F(GdiplusResizerTest, NoCopyOfWhatIsNotAReadablePicture) {
     EXPECT_TRUE(DeleteFileW(wideFromUtf8(text).c_str())) << GetLastError();
 }
 
-TEST_F(GdiplusResizerTest, AFailedSaveIsNoCopy) {
+TEST_F(WicResizerTest, AFailedSaveIsNoCopy) {
     const std::string source = picture("a.jpg", 640, 480);
     EXPECT_EQ(resize::NotWritten,
               resizeToJpeg(source, folder.path() + "no-such-folder\\sml.a.jpg", 160, 0));
 }
 
-TEST_F(GdiplusResizerTest, AsksBeforeReplacingAnExistingCopy) {
+TEST_F(WicResizerTest, AsksBeforeReplacingAnExistingCopy) {
     const std::string source = picture("IMG_0001.JPG", 640, 480);
     const std::string target = folder.write("sml.IMG_0001.JPG", "an earlier copy");
     const std::string question = "The resize file name already exists: " + target +
@@ -187,7 +200,7 @@ TEST_F(GdiplusResizerTest, AsksBeforeReplacingAnExistingCopy) {
     }
 }
 
-TEST_F(GdiplusResizerTest, NeverWritesTheCopyOverItsOwnSource) {
+TEST_F(WicResizerTest, NeverWritesTheCopyOverItsOwnSource) {
     // An empty resize prefix with renaming off names the source itself, however it is spelled.
     const std::string source = picture("IMG_0001.JPG", 640, 480);
     const std::string original = readFile(source);
@@ -201,7 +214,7 @@ TEST_F(GdiplusResizerTest, NeverWritesTheCopyOverItsOwnSource) {
     EXPECT_EQ(640u, readPicture(source).width);
 }
 
-TEST_F(GdiplusResizerTest, CopiesAreUprightAndSizedAsTheyAreSeen) {
+TEST_F(WicResizerTest, CopiesAreUprightAndSizedAsTheyAreSeen) {
     // Stored as 40 x 30 pixels, red at the top left; orientations 5 to 8 are portraits.
     const int redCornerOfCopy[9] = {-1, 0, 1, 2, 3, 0, 1, 2, 3};
     std::string plain = folder.path() + "plain.jpg";
@@ -224,7 +237,7 @@ TEST_F(GdiplusResizerTest, CopiesAreUprightAndSizedAsTheyAreSeen) {
     }
 }
 
-TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
+TEST_F(WicResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
     ExifSpec spec;
     spec.orientation = 6;
     spec.dateTime = "2008:05:12 10:20:30";
@@ -265,7 +278,7 @@ TEST_F(GdiplusResizerTest, CopiesCarryTheExifBlockAndTheColourProfile) {
     }
 }
 
-TEST_F(GdiplusResizerTest, ReadsTheDateTimeTagOfATiffPicture) {
+TEST_F(WicResizerTest, ReadsTheDateTimeTagOfATiffPicture) {
     const std::string path =
         folder.write("scan.tif", tiffWithDateTime(8, 4, "2008:05:12 10:20:30"));
     EXPECT_EQ(std::optional<std::string>("2008:05:12 10:20:30"), dateTag(path));
@@ -275,13 +288,13 @@ TEST_F(GdiplusResizerTest, ReadsTheDateTimeTagOfATiffPicture) {
     EXPECT_EQ(std::optional<std::string>(padded), dateTag(large));
 }
 
-TEST_F(GdiplusResizerTest, PicturesWithoutADateTagHaveNone) {
+TEST_F(WicResizerTest, PicturesWithoutADateTagHaveNone) {
     EXPECT_EQ(std::nullopt, dateTag(picture("plain.jpg", 64, 48)));
     EXPECT_EQ(std::nullopt, dateTag(folder.write("notes.jpg", "text")));
     EXPECT_EQ(std::nullopt, dateTag(folder.path() + "missing.jpg"));
 }
 
-TEST_F(GdiplusResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {
+TEST_F(WicResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {
     const std::int32_t modified = 1000000000; // 2001-09-09
     const std::string tiff =
         folder.write("scan.tif", tiffWithDateTime(8, 4, "2008:05:12 10:20:30"));
@@ -289,7 +302,7 @@ TEST_F(GdiplusResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {
         "large.tif", tiffWithDateTime(8, 4, "2009:07:01 08:00:00" + std::string(3000, ' ')));
     const std::string jpeg = picture("plain.jpg", 64, 48);
     const std::string text = folder.write("notes.jpg", "text");
-    // The imaging library reads no EXIF from JPEG files here; the file's head has it.
+    // A JPEG's date comes from the file's head.
     ExifSpec spec;
     spec.dateTime = "2010:03:04 05:06:07";
     const std::string dated = picture("dated.jpg", 64, 48);
@@ -309,6 +322,78 @@ TEST_F(GdiplusResizerTest, TimeKeyIsThePicturesDateOrTheFilesTime) {
     EXPECT_EQ(modified, ReadTimeKey(tiff, RenumberOrder::ByModificationTime, resizer, files));
     EXPECT_EQ(0, ReadTimeKey(folder.path() + "missing.jpg", RenumberOrder::ByPictureDate, resizer,
                              files));
+}
+
+TEST_F(WicResizerTest, AnIconGivesACopyOfItsPicture) {
+    for (const unsigned side : {48u, 256u}) {
+        const std::string icon = folder.write("a.ico", iconFile(side, side, 0xFFF0D8B0));
+        const std::string target = folder.path() + "sml.a.ico";
+        ASSERT_EQ(resize::Written, resizeToJpeg(icon, target, 32, 0)) << side;
+        const PictureFacts copy = readPicture(target);
+        EXPECT_EQ(32u, copy.width);
+        EXPECT_EQ(32u, copy.height);
+        EXPECT_TRUE(closeColours(0xFFF0D8B0, copy.centre)) << std::hex << copy.centre;
+        DeleteFileA(target.c_str());
+    }
+}
+
+TEST_F(WicResizerTest, CopiesAreBaselineJpegWithTheColoursHalvedBothWays) {
+    const std::optional<std::string> copy =
+        resizer.ScaledJpeg(readFile(picture("a.png", 640, 480, L"image/png")), 160, 0);
+    ASSERT_TRUE(copy.has_value());
+    // The frame header: baseline (SOF0), three components, luma 2 x 2, each chroma 1 x 1.
+    const std::size_t frame = copy->find("\xFF\xC0");
+    ASSERT_NE(std::string::npos, frame);
+    EXPECT_EQ(std::string::npos, copy->find("\xFF\xC2")); // not progressive
+    ASSERT_GT(copy->size(), frame + 19);
+    EXPECT_EQ(3, (*copy)[frame + 9]);
+    EXPECT_EQ(0x22, (*copy)[frame + 11]);
+    EXPECT_EQ(0x11, (*copy)[frame + 14]);
+    EXPECT_EQ(0x11, (*copy)[frame + 17]);
+}
+
+TEST_F(WicResizerTest, TellsThePixelBytesACopyNeedsFromTheHeaderAlone) {
+    const std::string png = readFile(picture("a.png", 640, 480, L"image/png"));
+    const std::string gif = readFile(picture("a.gif", 640, 480, L"image/gif"));
+    // A PNG of 24-bit colour decodes as it is, a paletted GIF through premultiplied BGRA; beside
+    // the picture, the copy and its upright turn, and the resampler's work, which is less than a
+    // third of the picture.
+    const struct {
+        const std::string* picture;
+        unsigned width, height;
+        std::uint64_t decoded, copy;
+    } cases[] = {
+        {&png, 160, 0, 640 * 480 * 3, 160 * 120 * 3},
+        {&png, 0, 240, 640 * 480 * 3, 320 * 240 * 3},
+        {&png, 1000, 0, 640 * 480 * 3, 640 * 480 * 3},
+        {&gif, 160, 0, 640 * 480 * 4, 160 * 120 * 3},
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::uint64_t> bytes =
+            resizer.DecodedBytes(*c.picture, c.width, c.height);
+        ASSERT_TRUE(bytes.has_value()) << c.width << " x " << c.height;
+        EXPECT_LE(c.decoded + 2 * c.copy, *bytes) << c.width << " x " << c.height;
+        EXPECT_GE(c.decoded * 4 / 3 + 2 * c.copy, *bytes) << c.width << " x " << c.height;
+    }
+    EXPECT_EQ(std::nullopt, resizer.DecodedBytes(png, 0, 0));
+    EXPECT_EQ(std::nullopt, resizer.DecodedBytes("not a picture", 160, 0));
+}
+
+TEST_F(WicResizerTest, ThreadsWithoutComOfTheirOwnMakeTheSameCopiesAtOnce) {
+    const std::string jpeg = readFile(picture("a.jpg", 640, 480));
+    const std::optional<std::string> alone = resizer.ScaledJpeg(jpeg, 160, 0);
+    ASSERT_TRUE(alone.has_value());
+    std::vector<std::optional<std::string>> copies(4);
+    std::vector<std::thread> threads;
+    for (std::optional<std::string>& copy : copies)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 3 && (i == 0 || copy == alone); ++i)
+                copy = resizer.ScaledJpeg(jpeg, 160, 0);
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::optional<std::string>& copy : copies)
+        EXPECT_TRUE(copy == alone);
 }
 
 } // namespace
