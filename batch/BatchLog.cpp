@@ -18,6 +18,7 @@ bool BatchLog::Open(FileSystem& files, const std::string& path, const std::strin
     written_.clear();
     file_ = files.createTextFile(path, form_);
     renameHeadingWritten_ = false;
+    listWritten_ = false;
     complete_ = file_ != nullptr;
     return file_ != nullptr;
 }
@@ -66,7 +67,12 @@ void BatchLog::WriteHeader(const std::string& dateText) {
     Write("Vexmoor Software Tessaly\n" + dateText + "\n\n");
 }
 
+void BatchLog::WriteStopped() {
+    Write(std::string(listWritten_ ? "\n" : "") + "The batch was stopped by the user.\n");
+}
+
 void BatchLog::WriteRenameHeading() {
+    listWritten_ = true;
     if (!renameHeadingWritten_) {
         Write("Files which could not be renamed:\n\n");
         renameHeadingWritten_ = true;
@@ -91,6 +97,7 @@ void BatchLog::WriteLeftUnderTemporaryName(const std::string& oldPath,
 void BatchLog::WriteResizeFailures(const std::vector<std::string>& paths) {
     if (file_ == nullptr || paths.empty())
         return;
+    listWritten_ = true;
     Write(renameHeadingWritten_ ? "\nFiles which could not be resized:\n\n"
                                 : "Files which could not be resized:\n\n");
     for (const std::string& path : paths)

@@ -42,6 +42,8 @@ public:
     // The paths of the files whose copy was not written, under a heading of their own (set off
     // by an empty line from a rename list); nothing when there are none.
     void WriteResizeFailures(const std::vector<std::string>& paths);
+    // That the user stopped the batch before its end.
+    void WriteStopped();
     // The closing counts, worded by what the batch did; then the file is closed.
     void WriteSummary(int doneCount, int notDoneCount, bool rename, bool resize);
     void Close();
@@ -60,6 +62,7 @@ private:
     TextForm form_ = TextForm::AnsiCodePage;
     std::string written_; // everything written so far, for a change of form
     bool renameHeadingWritten_ = false;
+    bool listWritten_ = false; // a list of files, after which a line stands apart
     bool complete_ = true;
 };
 

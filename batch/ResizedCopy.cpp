@@ -6,38 +6,21 @@
 
 namespace tessaly {
 
-PreparedCopy prepareResizedCopy(const CopyNames& names, unsigned width, unsigned height,
-                                const CopyPorts& ports) {
-    PreparedCopy copy;
-    FileSystem& disk = ports.fileSystem;
+CopyAnswer askBeforeCopying(const CopyNames& names, FileSystem& disk, MessageBoxes& messages) {
     // Written over its own source, the copy would destroy the picture.
     if (sameFileSystemName(names.source, names.target) || disk.sameFile(names.source, names.target))
-        return copy;
-    if (disk.exists(names.target)) {
-        const int answer = ports.messages.show(
-            MessageOwner::None,
-            "The resize file name already exists: " + names.target +
-                "\nDo you want to overwrite the file?  Select Cancel to cancel further resize "
-                "operations.",
-            "Warning", mb::YesNoCancel);
-        if (answer == mb::IdCancel) {
-            copy.result = resize::CancelAll;
-            return copy;
-        }
-        if (answer != mb::IdYes)
-            return copy;
-        copy.replace = true;
-    }
-
-    const std::optional<std::string> picture = disk.readFile(names.source);
-    if (!picture)
-        return copy;
-    std::optional<std::string> jpeg = ports.resizer.ScaledJpeg(*picture, width, height);
-    if (!jpeg)
-        return copy;
-    copy.result = resize::Written;
-    copy.bytes = std::move(*jpeg);
-    return copy;
+        return CopyAnswer::Skip;
+    if (!disk.exists(names.target))
+        return CopyAnswer::Make;
+    const int answer = messages.show(
+        MessageOwner::None,
+        "The resize file name already exists: " + names.target +
+            "\nDo you want to overwrite the file?  Select Cancel to cancel further resize "
+            "operations.",
+        "Warning", mb::YesNoCancel);
+    if (answer == mb::IdCancel)
+        return CopyAnswer::CancelAll;
+    return answer == mb::IdYes ? CopyAnswer::Replace : CopyAnswer::Skip;
 }
 
 std::optional<WrittenCopy> writeResizedCopy(const CopyNames& names, const PreparedCopy& copy,

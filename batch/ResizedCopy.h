@@ -19,24 +19,23 @@ struct CopyNames {
     std::string temporary; // where the copy is written first, in the target's folder
 };
 
-struct CopyPorts {
-    ImageResizer& resizer;
-    FileSystem& fileSystem;
-    MessageBoxes& messages;
-};
-
-// A copy made in memory, to be written.
-struct PreparedCopy {
-    int result = resize::NotWritten; // Written: bytes holds the copy
-    bool replace = false;            // the user agreed to replace the existing target
-    std::string bytes;               // the JPEG file
+// Whether a copy is to be made, as the user answered.
+enum class CopyAnswer {
+    Make,     // nothing of the copy's name exists
+    Replace,  // the user agreed to replace what does
+    Skip,     // no copy for this file: the user declined, or it would be made over its source
+    CancelAll // the user chose to resize no further file
 };
 
 // Asks before an existing target is replaced ("Warning", Yes/No/Cancel: Cancel stops all
-// further resizing), then reads the picture and scales it. A copy is never made over its own
-// source. Nothing is written to the disk.
-PreparedCopy prepareResizedCopy(const CopyNames& names, unsigned width, unsigned height,
-                                const CopyPorts& ports);
+// further resizing). A copy is never made over its own source.
+CopyAnswer askBeforeCopying(const CopyNames& names, FileSystem& fileSystem, MessageBoxes& messages);
+
+// A copy made in memory, to be written.
+struct PreparedCopy {
+    bool replace = false; // the user agreed to replace the existing target
+    std::string bytes;    // the JPEG file
+};
 
 // What the disk tells of a copy written under its temporary name.
 struct WrittenCopy {

@@ -2,6 +2,7 @@
 
 #include "batch/BatchLog.h"
 #include "batch/BatchPlan.h"
+#include "batch/CopyWorkers.h"
 #include "batch/OrderByTime.h"
 #include "batch/ResizedCopy.h"
 #include "journal/Hash64.h"
@@ -15,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <thread>
 
 namespace tessaly {
 
@@ -49,8 +51,25 @@ private:
 
     void firstStep(PlannedFile& p);
     void secondStep(PlannedFile& p);
+    // The file's turn never comes: the user stopped the batch before.
+    void leftUntouched(PlannedFile& p);
     void copy(const PlannedFile& p);
     int writeCopy(const PlannedFile& p, const CopyNames& names, const PreparedCopy& prepared);
+
+    std::size_t indexOf(const PlannedFile& p) const {
+        return static_cast<std::size_t>(&p - plan_.files.data());
+    }
+    // Whether the file's copy may still be asked for.
+    bool copyWanted(const PlannedFile& p) const {
+        return job_.resize() && !resizeStopped_ && !stopped_ && !p.copyTemporary.empty();
+    }
+    // Reads the pictures of the copies ahead and gives them to the workers, in the order the
+    // copies are made, as far as the lookahead goes.
+    void feedWorkers();
+    void giveToWorkers(std::size_t index);
+    // The copy made of the file's picture by the workers, once they are done: the batch's
+    // windows are served meanwhile.
+    std::optional<std::string> copyMadeOf(std::size_t index);
     // Tells the journal that a file to be renamed in two steps stays under its old name.
     void stayed(const PlannedFile& p);
     void renamed(const PlannedFile& p);
@@ -77,7 +96,14 @@ private:
     int doneCount_ = 0;
     int notDoneCount_ = 0;
     bool resizeStopped_ = false;
+    bool stopped_ = false; // the user pressed Stop
     bool changed_ = false; // something happened that the journal can put back
+
+    std::unique_ptr<CopyWorkers> workers_;
+    std::vector<std::string> at_;        // where each planned file is now
+    std::vector<std::size_t> copyOrder_; // the planned files in the order their copies come
+    std::size_t fed_ = 0;                // of copyOrder_, those the workers were given (or passed)
+    std::size_t lookahead_ = 1;          // copies given to the workers and not yet taken
     int handled_ = 0;
     int shownPercent_ = -1;
 };
@@ -147,6 +173,7 @@ void Batch::renameFailed(const PlannedFile& p) {
 }
 
 void Batch::renamed(const PlannedFile& p) {
+    at_[indexOf(p)] = p.names.renameTarget;
     if (p.names.renameTarget != p.file.path) {
         selected_.erase(selected_.find(p.file.path));
         selected_.insert(p.names.renameTarget);
@@ -181,22 +208,49 @@ int Batch::writeCopy(const PlannedFile& p, const CopyNames& names, const Prepare
     return placeResizedCopy(names, prepared.replace, disk_, patience_);
 }
 
+void Batch::giveToWorkers(std::size_t index) {
+    // The picture is read here, on the batch's thread, in the batch's order; only its bytes go.
+    std::optional<std::string> picture = disk_.readFile(at_[index]);
+    if (picture)
+        workers_->submit(index, std::move(*picture), static_cast<unsigned>(job_.resizeWidth()),
+                         static_cast<unsigned>(job_.resizeHeight()));
+}
+
+void Batch::feedWorkers() {
+    for (; fed_ < copyOrder_.size() && workers_->pending() < lookahead_; ++fed_) {
+        const std::size_t index = copyOrder_[fed_];
+        if (copyWanted(plan_.files[index]) && !workers_->holds(index))
+            giveToWorkers(index);
+    }
+}
+
+std::optional<std::string> Batch::copyMadeOf(std::size_t index) {
+    if (!workers_->holds(index))
+        giveToWorkers(index);
+    ports_.windows.WaitUntil([&] { return !workers_->holds(index) || workers_->done(index); });
+    return workers_->take(index);
+}
+
 void Batch::copy(const PlannedFile& p) {
     bool success = true;
     if (job_.resize()) {
         int result = resize::NotWritten;
         // A copy never replaces a selected file (nor the file it is made from), so the overwrite
         // question is asked only about other files.
-        if (!resizeStopped_ && !p.copyTemporary.empty() &&
-            selected_.count(p.names.resizeTarget) == 0) {
+        if (copyWanted(p) && selected_.count(p.names.resizeTarget) == 0) {
             const CopyNames names{p.names.resizeSource, p.names.resizeTarget, p.copyTemporary};
-            const PreparedCopy prepared =
-                prepareResizedCopy(names, static_cast<unsigned>(job_.resizeWidth()),
-                                   static_cast<unsigned>(job_.resizeHeight()),
-                                   CopyPorts{job_.resizer(), disk_, ports_.messages});
-            result = prepared.result;
-            if (result == resize::Written)
-                result = writeCopy(p, names, prepared);
+            const CopyAnswer answer = askBeforeCopying(names, disk_, ports_.messages);
+            if (answer == CopyAnswer::CancelAll) {
+                // What the workers made ahead goes too.
+                result = resize::CancelAll;
+                workers_->dropAll();
+            } else if (answer != CopyAnswer::Skip && disk_.exists(names.source)) {
+                // Its picture was read ahead: a file that has gone since gets no copy.
+                std::optional<std::string> made = copyMadeOf(indexOf(p));
+                if (made)
+                    result = writeCopy(
+                        p, names, PreparedCopy{answer == CopyAnswer::Replace, std::move(*made)});
+            }
         }
         resizeStopped_ = resizeStopped_ || result == resize::CancelAll;
         success = result == resize::Written;
@@ -207,6 +261,12 @@ void Batch::copy(const PlannedFile& p) {
     progress_->SetDoneText(std::to_string(doneCount_));
     if (job_.resize())
         progress_->SetNotDoneText(std::to_string(notDoneCount_));
+}
+
+void Batch::leftUntouched(PlannedFile& p) {
+    p.twoStep = false;
+    done(false);
+    progress_->SetNotDoneText(std::to_string(notDoneCount_));
 }
 
 void Batch::firstStep(PlannedFile& p) {
@@ -234,6 +294,7 @@ void Batch::firstStep(PlannedFile& p) {
         return;
     }
     if (p.twoStep) {
+        at_[indexOf(p)] = p.temporary;
         changed_ = true;
         return;
     }
@@ -255,6 +316,7 @@ void Batch::secondStep(PlannedFile& p) {
     // Its new name stayed taken: back to its old name when that is free, else it stays where
     // it is and the log names both.
     if (move(p.temporary, p.file.path) == FileResult::Done) {
+        at_[indexOf(p)] = p.file.path;
         stayed(p);
         renameFailed(p);
         return;
@@ -280,6 +342,23 @@ void Batch::run() {
 
     plan_ = planBatch(job_, files_, ports_.batchId ? ports_.batchId() : newTemporaryId());
     recordFileFacts(plan_, disk_);
+    // Copies come in the batch's order: those of files renamed at once in the first pass,
+    // those of files renamed in two steps in the second.
+    for (std::size_t i = 0; i < plan_.files.size(); ++i) {
+        at_.push_back(plan_.files[i].file.path);
+        if (!plan_.files[i].twoStep)
+            copyOrder_.push_back(i);
+    }
+    for (std::size_t i = 0; i < plan_.files.size(); ++i)
+        if (plan_.files[i].twoStep)
+            copyOrder_.push_back(i);
+    const unsigned threads = ports_.copyThreads != 0
+                                 ? ports_.copyThreads
+                                 : copyThreadsFor(std::thread::hardware_concurrency());
+    // One copy waiting for a worker beside each one in hand: the pictures read ahead stay few.
+    lookahead_ = 2 * threads;
+    workers_ = std::make_unique<CopyWorkers>(job_.resizer(), threads, ports_.pixelBudget,
+                                             [this] { ports_.windows.Wake(); });
     for (const FileEntry& file : files_)
         selected_.insert(file.path);
 
@@ -303,7 +382,17 @@ void Batch::run() {
         // Files that go through a temporary name take their new names once every file has had
         // its first step, so that every name they take is free by then.
         const auto step = [&](PlannedFile& p, bool second) {
-            second ? secondStep(p) : firstStep(p);
+            // Stop leaves the files whose turn has not come; a file renamed in two steps whose
+            // first step was made is in hand, and takes its new name.
+            if (!stopped_ && progress_->StopRequested()) {
+                stopped_ = true;
+                workers_->dropAll();
+            }
+            if (stopped_ && !second)
+                leftUntouched(p);
+            else
+                second ? secondStep(p) : firstStep(p);
+            feedWorkers();
             // Beyond 100 files most files leave the bar where it is, and every setting costs a
             // round trip to the window system.
             const int percent =
@@ -314,6 +403,7 @@ void Batch::run() {
             }
             progress_->PumpMessages();
         };
+        feedWorkers();
         for (PlannedFile& p : plan_.files)
             step(p, false);
         // From here on a file renamed in two steps may hold its new name: the journals of their
@@ -330,11 +420,15 @@ void Batch::run() {
             if (p.twoStep)
                 step(p, true);
     }
+    // No worker outlives the batch's files.
+    workers_.reset();
 
     progress_->Close();
     progress_.reset();
     if (log_.IsOpen()) {
         log_.WriteResizeFailures(notResized_);
+        if (stopped_)
+            log_.WriteStopped();
         log_.WriteSummary(doneCount_, notDoneCount_, job_.rename(), job_.resize());
     }
     if (!journals_.empty())

@@ -4,6 +4,7 @@
 // part and a closing result dialog, from which the batch can be undone at once.
 
 #include "batch/BatchWindows.h"
+#include "batch/CopyWorkers.h"
 #include "batch/LogDate.h"
 #include "journal/JournalStore.h"
 #include "naming/BatchJob.h"
@@ -27,10 +28,17 @@ struct BatchPorts {
     std::function<std::string()> logDate = LogDateNow;
     // A new batch's id (see newTemporaryId).
     std::function<std::string()> batchId = newTemporaryId;
+    // The threads that make the copies (0: as many as the machine has, but the batch's own),
+    // and the bytes of decoded pixels they may hold at once.
+    unsigned copyThreads = 0;
+    std::uint64_t pixelBudget = copyPixelBudget();
 };
 
 // Runs the whole batch and returns once the user has closed the result dialog (and, when they
-// chose to, undone the batch). files is the list the job refers to: ordering by time (job
+// chose to, undone the batch). The copies' pictures are scaled and encoded on worker threads
+// for the files ahead while this thread renames, asks, writes, records and serves the windows,
+// in the batch's order; Stop in the progress window ends the batch after the file in hand,
+// counting the files left as not done. files is the list the job refers to: ordering by time (job
 // order 2 or 3) rearranges it in place, and it stays in the order used. The names, the
 // numbering and the counts follow the job's options: the number advances for every file; a
 // file counts as done when everything asked for it was done, so the counts match the disk.

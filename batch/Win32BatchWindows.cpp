@@ -24,6 +24,7 @@ public:
     void SetDoneText(const std::string& text) override { dialog_.SetDoneText(text); }
     void SetNotDoneText(const std::string& text) override { dialog_.SetNotDoneText(text); }
     void SetPercent(int position) override { dialog_.SetPercent(position); }
+    bool StopRequested() const override { return dialog_.stopRequested(); }
     bool PumpMessages() override { return PumpWaitingMessages(); }
     void Close() override { dialog_.Close(); }
 
@@ -34,6 +35,9 @@ private:
 };
 
 } // namespace
+
+Win32BatchWindows::Win32BatchWindows(HWND invokingWindow)
+    : invokingWindow_(invokingWindow), woken_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 std::unique_ptr<ProgressWindow> Win32BatchWindows::OpenProgress() {
     return std::make_unique<Win32ProgressWindow>(
@@ -48,6 +52,31 @@ void Win32BatchWindows::Wait(int milliseconds) {
         if (!PumpWaitingMessages())
             return;
     }
+}
+
+void Win32BatchWindows::WaitUntil(const std::function<bool()>& ready) {
+    // The windows are served while the workers work: the progress window paints and answers,
+    // and Stop can be pressed, whatever a picture costs.
+    bool quitting = false;
+    while (!ready()) {
+        if (!woken_) {
+            Sleep(10); // no event to wait on: look again soon
+            continue;
+        }
+        HANDLE event = woken_.get();
+        if (quitting) {
+            // A quit message waits in the queue for the thread's own loop: only the workers now.
+            WaitForSingleObject(event, INFINITE);
+            continue;
+        }
+        MsgWaitForMultipleObjectsEx(1, &event, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        quitting = !PumpWaitingMessages();
+    }
+}
+
+void Win32BatchWindows::Wake() {
+    if (woken_)
+        SetEvent(woken_.get());
 }
 
 bool Win32BatchWindows::ShowResult(const ResultReport& report) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/BatchWindows.h"
+#include "platform/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -12,14 +13,17 @@ namespace tessaly {
 // dialog by none.
 class Win32BatchWindows final : public BatchWindows {
 public:
-    explicit Win32BatchWindows(HWND invokingWindow = nullptr) : invokingWindow_(invokingWindow) {}
+    explicit Win32BatchWindows(HWND invokingWindow = nullptr);
 
     std::unique_ptr<ProgressWindow> OpenProgress() override;
     void Wait(int milliseconds) override;
+    void WaitUntil(const std::function<bool()>& ready) override;
+    void Wake() override;
     bool ShowResult(const ResultReport& report) override;
 
 private:
     HWND invokingWindow_;
+    UniqueHandle woken_; // an auto-reset event, set by Wake
 };
 
 } // namespace tessaly

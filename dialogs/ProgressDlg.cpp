@@ -19,6 +19,15 @@ bool CProgressDlg::OnInitDialog() {
     return true;
 }
 
+bool CProgressDlg::OnCommand(int id, int code) {
+    if (id != IDC_STOP)
+        return Dialog::OnCommand(id, code);
+    // Once asked, the batch stops after the file in hand; the button has done its part.
+    stopRequested_ = true;
+    controls().enable(IDC_STOP, false);
+    return true;
+}
+
 // Esc takes the window away at once; the batch goes on and its later updates find no window.
 // (Enter keeps the default: the window is hidden but still takes the updates.)
 void CProgressDlg::OnCancel() {

@@ -18,6 +18,8 @@
 #define IDC_NOT_DONE_LABEL 1053
 // The result dialog's button that undoes the batch just run.
 #define IDC_UNDO 1060
+// The progress window's Stop button.
+#define IDC_STOP 1061
 
 // The application icon, shown by the About dialog and the main dialog.
 #define IDI_TESSALY 128

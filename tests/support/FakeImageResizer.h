@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ public:
 
     std::optional<std::string> ScaledJpeg(const std::string& picture, unsigned width,
                                           unsigned height) override {
+        // Called from the batch's workers, several at once.
+        const std::lock_guard<std::mutex> lock(mutex_);
         scaled.push_back({picture, width, height});
         if (unreadable.count(picture) != 0)
             return std::nullopt;
@@ -62,6 +65,7 @@ public:
 
 private:
     bool* destroyed_ = nullptr;
+    std::mutex mutex_;
 };
 
 } // namespace tessaly::test

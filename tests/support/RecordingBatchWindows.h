@@ -5,7 +5,9 @@
 
 #include "batch/BatchWindows.h"
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,17 @@ public:
     // Runs inside every PumpMessages, as a message handler would (a nested invocation, say).
     std::function<void()> onPump;
     bool pumpResult = true;
+    bool stopRequested = false; // the user pressed Stop
+
+    void WaitUntil(const std::function<bool()>& ready) override {
+        std::unique_lock<std::mutex> lock(wakeMutex_);
+        woken_.wait(lock, ready);
+    }
+    void Wake() override {
+        // Under the lock, so that a wake between a look and the wait is never lost.
+        const std::lock_guard<std::mutex> lock(wakeMutex_);
+        woken_.notify_all();
+    }
 
     std::unique_ptr<ProgressWindow> OpenProgress() override;
     void Wait(int milliseconds) override {
@@ -32,6 +45,8 @@ public:
 
 private:
     class Progress;
+    std::mutex wakeMutex_;
+    std::condition_variable woken_;
 };
 
 class RecordingBatchWindows::Progress final : public ProgressWindow {
@@ -51,6 +66,7 @@ public:
     }
     void SetDoneText(const std::string& text) override { record("done " + text); }
     void SetNotDoneText(const std::string& text) override { record("not done " + text); }
+    bool StopRequested() const override { return owner_.stopRequested; }
     void SetPercent(int position) override {
         owner_.percents.push_back(position);
         record("percent " + std::to_string(position));

@@ -49,10 +49,17 @@ protected:
                      unsigned height) {
         const PathParts parts = splitPath(target);
         const CopyNames names{source, target, parts.drive + parts.directory + "~Tessaly-t-c0.tmp"};
-        const PreparedCopy prepared =
-            prepareResizedCopy(names, width, height, CopyPorts{resizer, disk, messages});
-        if (prepared.result != resize::Written)
-            return prepared.result;
+        const CopyAnswer answer = askBeforeCopying(names, disk, messages);
+        if (answer == CopyAnswer::CancelAll)
+            return resize::CancelAll;
+        const std::optional<std::string> picture = disk.readFile(source);
+        std::optional<std::string> copy =
+            picture ? resizer.ScaledJpeg(*picture, width, height) : std::nullopt;
+        if (answer == CopyAnswer::Skip || !copy)
+            return resize::NotWritten;
+        const PreparedCopy prepared{answer == CopyAnswer::Replace, std::move(*copy)};
+        if (!writeResizedCopy(names, prepared, disk))
+            return resize::NotWritten;
         return placeResizedCopy(names, prepared.replace, disk, Patience(nullptr));
     }
     std::optional<std::string> dateTag(const std::string& path) {
