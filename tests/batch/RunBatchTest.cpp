@@ -657,5 +657,69 @@ TEST_F(Batch, ABatchStartedWhileThisOnePumpsRunsOnItsOwn) {
               fs.bytes("C:\\q\\Tessaly.log"));
 }
 
+// Stop in the progress window after the second file: the batch finishes the file in hand and
+// leaves the rest untouched, counted as not done; the log says so, the journal ends, and the
+// batch can be undone as any other. In place, a file already under its temporary name is in
+// hand: it takes its new name, or goes back to its old one when that is still held.
+TEST_F(Batch, StopLeavesTheFilesWhoseTurnHasNotCome) {
+    const struct {
+        const char* name;
+        std::vector<std::string> paths;
+        std::vector<std::int32_t> modified;
+        std::function<void(BatchJob&)> options;
+        std::vector<std::string> after;
+        std::string result;
+    } rows[] = {
+        {"renamed and resized",
+         {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg", "C:\\p\\IMG_3.jpg", "C:\\p\\IMG_4.jpg"},
+         {},
+         [](BatchJob& job) {
+             job.setRename(true);
+             job.setResize(true);
+             job.setRemovedCount(4);
+             job.setNewPrefix("r");
+         },
+         {"C:\\p\\IMG_3.jpg", "C:\\p\\IMG_4.jpg", "C:\\p\\Tessaly.log", "C:\\p\\r1.jpg",
+          "C:\\p\\r2.jpg", "C:\\p\\sml.r1.jpg", "C:\\p\\sml.r2.jpg"},
+         "result 2 2 C:\\p\\Tessaly.log 1 1"},
+        {"a cycle in place",
+         {"C:\\p\\n1.jpg", "C:\\p\\n2.jpg", "C:\\p\\n3.jpg"},
+         {3, 1, 2},
+         [](BatchJob& job) {
+             job.setRename(true);
+             job.setRenumber(1, 1, 1);
+             job.setInPlace(true);
+             job.setOrder(RenumberOrder::ByModificationTime);
+         },
+         {"C:\\p\\Tessaly.log", "C:\\p\\n1.jpg", "C:\\p\\n2.jpg", "C:\\p\\n3.jpg"},
+         "result 3 0 C:\\p\\Tessaly.log 1 0"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeFileSystem disk;
+        Invocation b(disk, row.paths, row.modified);
+        row.options(*b.job);
+        int pumps = 0;
+        b.windows.onPump = [&] {
+            b.windows.stopRequested = ++pumps == (row.modified.empty() ? 2 : 1);
+        };
+        b.run();
+        EXPECT_EQ(row.after, onDisk(disk));
+        EXPECT_EQ(row.result, b.windows.events.back());
+        const std::vector<std::string> files = onDisk(disk);
+        for (const std::string& path : row.paths)
+            EXPECT_EQ(1, std::count_if(files.begin(), files.end(),
+                                       [&](const std::string& f) {
+                                           return disk.bytes(f) == "picture " + path;
+                                       }))
+                << path;
+        const std::string log = disk.bytes("C:\\p\\Tessaly.log");
+        EXPECT_NE(std::string::npos, log.find("The batch was stopped by the user.\r\n")) << log;
+        const std::vector<std::string> journals = disk.fileNames(kJournals);
+        EXPECT_NE(journals.end(), std::find(journals.begin(), journals.end(),
+                                            folderKey("C:\\p\\") + "-b1.finished"));
+    }
+}
+
 } // namespace
 } // namespace tessaly::test

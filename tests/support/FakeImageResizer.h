@@ -7,6 +7,7 @@
 #include "imaging/ImageResizer.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <set>
@@ -35,11 +36,16 @@ public:
     std::set<std::string> unreadable;                  // picture bytes that cannot be scaled
     std::map<std::string, std::uint64_t> decodedBytes; // picture bytes -> pixel bytes needed
     std::vector<ScaleCall> scaled;
+    // Runs in every scaling, on the thread that scales, before the copy is made: it may take its
+    // time, or throw.
+    std::function<void(const std::string& picture)> onScale;
     mutable std::vector<std::string> dateReads;
 
     std::optional<std::string> ScaledJpeg(const std::string& picture, unsigned width,
                                           unsigned height) override {
         // Called from the batch's workers, several at once.
+        if (onScale)
+            onScale(picture);
         const std::lock_guard<std::mutex> lock(mutex_);
         scaled.push_back({picture, width, height});
         if (unreadable.count(picture) != 0)
