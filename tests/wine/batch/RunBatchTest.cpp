@@ -215,6 +215,61 @@ TEST_F(WineBatch, RenamesAndResizesWithTheRealWindows) {
     EXPECT_TRUE(questions.empty());
 }
 
+// Photos of 24 megapixels: while the workers decode them, the progress window answers a message
+// within 100 ms at any moment, and its Stop ends the batch after the file in hand, the rest left
+// as they were and counted as not done.
+TEST_F(WineBatch, TheProgressWindowAnswersDuringLongDecodesAndStops) {
+    select({"P1.JPG", "P2.JPG", "P3.JPG", "P4.JPG", "P5.JPG", "P6.JPG"});
+    for (const FileEntry& file : files)
+        ASSERT_TRUE(writePicture(file.path, 6000, 4000, L"image/jpeg")) << file.path;
+    job->setResize(true);
+    job->setResizeWidth(640);
+    job->setResizePrefix("sml.");
+    int answered = 0;
+    int late = 0;
+    ResultSeen seen;
+    DialogScript script([&] {
+        const HWND window = WaitForDialogWithControl(kCaption, IDC_STOP, 60000);
+        if (window == nullptr)
+            return;
+        // Asked all the while the first copy is made.
+        while (!fileExists(folder.path() + "sml.P1.JPG")) {
+            DWORD_PTR result = 0;
+            if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result) != 0)
+                ++answered;
+            else
+                ++late;
+            Sleep(20);
+        }
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_STOP)));
+        const HWND dialog = WaitForDialogWithControl(kCaption, IDC_LOG_FILE, 120000);
+        if (dialog == nullptr)
+            return;
+        seen.shown = true;
+        seen.done = ControlText(dialog, IDC_DONE_COUNT);
+        seen.notDone = ControlText(dialog, IDC_NOT_DONE_COUNT);
+        ClickButton(dialog, IDC_OK);
+    });
+    RunBatch(*job, files, nullptr);
+    script.Join();
+
+    EXPECT_LT(5, answered);
+    EXPECT_EQ(0, late);
+    ASSERT_TRUE(seen.shown);
+    const int done = std::stoi(seen.done);
+    EXPECT_LE(1, done);
+    EXPECT_LE(1, std::stoi(seen.notDone));
+    EXPECT_EQ(6, done + std::stoi(seen.notDone));
+    int copies = 0;
+    for (const std::string& name : namesIn(folder.path()))
+        copies += name.rfind("sml.", 0) == 0;
+    EXPECT_EQ(done, copies);
+    EXPECT_NE(
+        std::string::npos,
+        readFile(folder.path() + "Tessaly.log").find("The batch was stopped by the user.\r\n"));
+}
+
 // Yes to every overwrite question: the selected sml.IMG_0001.jpg is still not replaced by the
 // copy of IMG_0001.jpg, and is resized itself; only the other file's copy is asked about.
 TEST_F(WineBatch, ACopyNeverReplacesASelectedFile) {
