@@ -37,12 +37,24 @@ std::size_t trailingDigitsStart(const std::string& text) {
 
 std::string numberText(int digits, int number) {
     const int width = std::clamp(digits, 0, kMaxNumberDigits);
-    const int length = std::snprintf(nullptr, 0, "%0*d", width, number);
-    if (length <= 0)
-        return std::string();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), "%0*d", width, number);
-    text.resize(static_cast<std::size_t>(length));
+    if (number < 0) {
+        // Never given by the dialogs; the format's own rule for the sign.
+        const int length = std::snprintf(nullptr, 0, "%0*d", width, number);
+        if (length <= 0)
+            return std::string();
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        std::snprintf(&text[0], text.size(), "%0*d", width, number);
+        text.resize(static_cast<std::size_t>(length));
+        return text;
+    }
+    // Written here, without a format: every file of a batch needs one.
+    char reversed[16];
+    int length = 0;
+    for (unsigned value = static_cast<unsigned>(number); value != 0 || length == 0; value /= 10)
+        reversed[length++] = static_cast<char>('0' + value % 10);
+    std::string text(static_cast<std::size_t>(std::max(width - length, 0)), '0');
+    while (length > 0)
+        text += reversed[--length];
     return text;
 }
 
