@@ -2,9 +2,9 @@
 
 #include "naming/CaseFolding.h"
 #include "naming/FolderBound.h"
-#include "naming/NameConflicts.h"
 #include "naming/TemporaryName.h"
 
+#include <algorithm>
 #include <map>
 
 namespace tessaly {
@@ -19,22 +19,47 @@ std::string nameInFolder(const PathParts& file, const std::string& target) {
     return target.substr(file.drive.size() + file.directory.size());
 }
 
+// For each file, whether its new path names, now, another selected file that gives up its name
+// by its own rename, or the file itself under another letter case. The paths are looked up in
+// one sorted list of positions rather than a map of copies.
+void markNamesGivenUp(std::vector<PlannedFile>& files) {
+    std::vector<std::size_t> byName(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        byName[i] = i;
+    const auto pathOf = [&](std::size_t i) -> const std::string& { return files[i].file.path; };
+    std::sort(byName.begin(), byName.end(), [&](std::size_t a, std::size_t b) {
+        return compareFileSystemNames(pathOf(a), pathOf(b)) < 0;
+    });
+    const auto keeps = [&](std::size_t i) {
+        return files[i].names.renameTarget == files[i].file.path;
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (keeps(i))
+            continue;
+        const std::string& newPath = files[i].names.renameTarget;
+        const auto holder = std::lower_bound(
+            byName.begin(), byName.end(), newPath, [&](std::size_t at, const std::string& path) {
+                return compareFileSystemNames(pathOf(at), path) < 0;
+            });
+        // A selection holds each file once, so one holder at most.
+        files[i].givenUp = holder != byName.end() && sameFileSystemName(pathOf(*holder), newPath) &&
+                           (*holder == i || !keeps(*holder));
+    }
+}
+
 } // namespace
 
 BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
                     const std::string& batchId) {
     BatchPlan plan;
     plan.files.reserve(files.size());
-    std::vector<std::string> newPaths;
-    newPaths.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         PlannedFile planned;
         planned.file = files[i];
         planned.names = job.names(files[i], job.startNumber() + static_cast<int>(i));
-        newPaths.push_back(planned.names.renameTarget);
         plan.files.push_back(std::move(planned));
     }
-    const std::vector<bool> givenUp = newNamesGivenUp(files, newPaths);
+    markNamesGivenUp(plan.files);
     const auto moves = [&](const PlannedFile& p) {
         return job.rename() && p.names.renameTarget != p.file.path;
     };
@@ -55,7 +80,7 @@ BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
         Journal& journal = plan.journals[p.journal];
         p.entry = journal.entries.size();
 
-        p.twoStep = job.inPlace() && moves(p) && givenUp[i];
+        p.twoStep = job.inPlace() && moves(p) && p.givenUp;
         JournalEntry entry;
         entry.oldName = parts.baseName + parts.extension;
         if (moves(p))

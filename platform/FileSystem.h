@@ -26,6 +26,13 @@ struct FileFacts {
     bool operator!=(const FileFacts& other) const { return !(*this == other); }
 };
 
+// What one folder holds, as one pass over it reads it.
+struct FolderEntries {
+    std::vector<std::string> names; // of its files and folders, in no particular order
+    // The longest name the folder's volume takes, in UTF-16 units.
+    std::size_t longestName = 255;
+};
+
 // The file times' units: 100 nanoseconds, counted from 1601-01-01 00:00:00 UTC.
 constexpr std::int64_t kFileTimeUnitsPerSecond = 10000000;
 constexpr std::int64_t kFileTimeOf1970 = 116444736000000000; // 1970-01-01 00:00:00 UTC
@@ -115,6 +122,10 @@ public:
     virtual bool createFolder(const std::string& path) = 0;
     // The names of the files (not folders) directly in the folder, in no particular order.
     virtual std::vector<std::string> fileNames(const std::string& folder) const = 0;
+    // Every entry directly in the folder, files and folders alike, and its volume's name limit:
+    // one look at a folder that holds thousands of files, where a test of each name costs one
+    // call (and under Wine a walk through the folder) apiece.
+    virtual FolderEntries folderEntries(const std::string& folder) const = 0;
 
     // The form a text file holding this text is stored in: ASCII text as it is; where the ANSI
     // code page is UTF-8 (a Windows option), UTF-8 without a byte-order mark; otherwise the ANSI

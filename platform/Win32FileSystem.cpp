@@ -228,26 +228,56 @@ bool Win32FileSystem::createFolder(const std::string& path) {
            GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-std::vector<std::string> Win32FileSystem::fileNames(const std::string& folder) const {
-    std::vector<std::string> names;
+namespace {
+
+// Calls found with each entry directly in the folder but "." and "..", as one search with
+// large fetches reads them.
+template <class Found> void forEachEntry(const std::string& folder, Found found) {
     std::wstring pattern = extendedPath(folder);
     if (pattern.empty())
-        return names;
+        return;
     if (pattern.back() != L'\\')
         pattern += L'\\';
     pattern += L'*';
-    WIN32_FIND_DATAW found;
+    WIN32_FIND_DATAW entry;
     const HANDLE search =
-        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
                          FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE)
-        return names;
+        return;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            names.push_back(utf8FromWide(found.cFileName, wcslen(found.cFileName)));
-    } while (FindNextFileW(search, &found));
+        if (wcscmp(entry.cFileName, L".") != 0 && wcscmp(entry.cFileName, L"..") != 0)
+            found(entry);
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
+}
+
+} // namespace
+
+std::vector<std::string> Win32FileSystem::fileNames(const std::string& folder) const {
+    std::vector<std::string> names;
+    forEachEntry(folder, [&names](const WIN32_FIND_DATAW& entry) {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.push_back(utf8FromWide(entry.cFileName, wcslen(entry.cFileName)));
+    });
     return names;
+}
+
+FolderEntries Win32FileSystem::folderEntries(const std::string& folder) const {
+    FolderEntries entries;
+    forEachEntry(folder, [&entries](const WIN32_FIND_DATAW& entry) {
+        entries.names.push_back(utf8FromWide(entry.cFileName, wcslen(entry.cFileName)));
+    });
+    // The volume's own limit; 255 where it cannot be asked.
+    const std::wstring path = extendedPath(folder);
+    std::wstring volume(path.size() + 2, L'\0');
+    DWORD longest = 0;
+    if (!path.empty() &&
+        GetVolumePathNameW(path.c_str(), &volume[0], static_cast<DWORD>(volume.size())) &&
+        GetVolumeInformationW(volume.c_str(), nullptr, 0, nullptr, &longest, nullptr, nullptr, 0) &&
+        longest > 0)
+        entries.longestName = longest;
+    return entries;
 }
 
 bool Win32FileSystem::ansiCodePageIsUtf8() const {

@@ -23,6 +23,7 @@ public:
     std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
     bool createFolder(const std::string& path) override;
     std::vector<std::string> fileNames(const std::string& folder) const override;
+    FolderEntries folderEntries(const std::string& folder) const override;
     bool ansiCodePageIsUtf8() const override;
     bool fitsAnsiCodePage(const std::string& text) const override;
 };

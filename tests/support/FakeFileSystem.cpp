@@ -320,7 +320,8 @@ bool FakeFileSystem::createFolder(const std::string& path) {
     return true;
 }
 
-std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) const {
+std::vector<std::string> FakeFileSystem::namesIn(const std::string& folder,
+                                                 bool withFolders) const {
     std::vector<std::string> names;
     if (call(folder, folder))
         return names;
@@ -328,7 +329,7 @@ std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) co
     if (!prefix.empty() && prefix.back() != '\\')
         prefix += '\\';
     for (const auto& [k, entry] : entries_) {
-        if (entry.folder || entry.path.size() <= prefix.size() ||
+        if ((entry.folder && !withFolders) || entry.path.size() <= prefix.size() ||
             !same(entry.path.substr(0, prefix.size()), prefix))
             continue;
         const std::string name = entry.path.substr(prefix.size());
@@ -336,6 +337,15 @@ std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) co
             names.push_back(name);
     }
     return names;
+}
+
+std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) const {
+    return namesIn(folder, false);
+}
+
+FolderEntries FakeFileSystem::folderEntries(const std::string& folder) const {
+    ++folderEntriesCalls;
+    return FolderEntries{namesIn(folder, true), longestName};
 }
 
 } // namespace tessaly::test

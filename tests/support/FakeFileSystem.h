@@ -67,6 +67,8 @@ public:
     bool held(const std::string& path) const;
 
     int existsCalls = 0;
+    mutable int folderEntriesCalls = 0;
+    std::size_t longestName = 255;  // of every folder's volume
     bool ansiIsUtf8 = false;        // the ANSI code page is UTF-8 (a Windows option)
     std::function<void()> onExists; // runs at every existence test
     mutable int modificationTimeCalls = 0;
@@ -90,6 +92,7 @@ public:
     std::optional<std::string> readHead(const std::string& path, std::size_t count) const override;
     bool createFolder(const std::string& path) override;
     std::vector<std::string> fileNames(const std::string& folder) const override;
+    FolderEntries folderEntries(const std::string& folder) const override;
     bool ansiCodePageIsUtf8() const override { return ansiIsUtf8; }
 
 private:
@@ -103,6 +106,7 @@ private:
     class MemoryTextFile;
 
     bool same(const std::string& a, const std::string& b) const;
+    std::vector<std::string> namesIn(const std::string& folder, bool withFolders) const;
     // The order of the map: spellings the file system takes for one name are one key.
     struct PathLess {
         bool ignoresCase;

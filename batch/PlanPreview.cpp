@@ -1,0 +1,198 @@
+#include "batch/PlanPreview.h"
+
+#include "naming/CaseFolding.h"
+#include "naming/FileNameCharacters.h"
+#include "platform/Utf16.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace tessaly {
+
+namespace {
+
+// One folder's entries in the file system's order, to find which one holds a name.
+struct FolderLook {
+    std::vector<std::string> names;
+    std::size_t longestName = 255;
+
+    // The entry's own spelling of the name, when the folder holds it.
+    const std::string* holder(const std::string& name) const {
+        const auto at = std::lower_bound(names.begin(), names.end(), name, FileSystemNameLess());
+        return at != names.end() && sameFileSystemName(*at, name) ? &*at : nullptr;
+    }
+};
+
+// The positions of the files sorted by one of their paths, to find the files of a path.
+class PathIndex {
+public:
+    template <class PathOf> PathIndex(std::size_t count, PathOf pathOf) : paths_(count) {
+        for (std::size_t i = 0; i < count; ++i)
+            paths_[i] = {&pathOf(i), i};
+        std::stable_sort(paths_.begin(), paths_.end(), [](const Entry& a, const Entry& b) {
+            return compareFileSystemNames(*a.path, *b.path) < 0;
+        });
+    }
+
+    // The first file in the batch's order whose path is this one.
+    std::optional<std::size_t> first(const std::string& path) const {
+        const auto at = std::lower_bound(paths_.begin(), paths_.end(), path,
+                                         [](const Entry& e, const std::string& p) {
+                                             return compareFileSystemNames(*e.path, p) < 0;
+                                         });
+        if (at == paths_.end() || !sameFileSystemName(*at->path, path))
+            return std::nullopt;
+        return at->position;
+    }
+
+private:
+    struct Entry {
+        const std::string* path;
+        std::size_t position;
+    };
+    std::vector<Entry> paths_;
+};
+
+// Why no file may have the name in its folder, or nothing.
+std::optional<std::string> notAllowed(const std::string& name, std::size_t longestName) {
+    if (const std::optional<char> c = firstCharacterNotAllowedInFileName(name))
+        return "a file name cannot hold " + describeFileNameCharacter(*c);
+    if (name.empty() || name == "." || name == "..")
+        return std::string("a file needs a name");
+    if (utf16Length(name) > longestName)
+        return "longer than the " + std::to_string(longestName) +
+               " characters a name may have there";
+    return std::nullopt;
+}
+
+std::string counted(std::size_t count, const char* one, const char* many) {
+    return groupedNumber(count) + " " + (count == 1 ? one : many);
+}
+
+} // namespace
+
+std::string groupedNumber(std::size_t count) {
+    std::string digits = std::to_string(count);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, ",");
+    return digits;
+}
+
+PlanPreview previewPlan(const BatchPlan& plan, const BatchJob& job, const FileSystem& fileSystem) {
+    PlanPreview preview;
+    preview.rename = job.rename();
+    preview.resize = job.resize();
+    const std::vector<PlannedFile>& files = plan.files;
+    preview.rows.resize(files.size());
+
+    std::map<std::string, FolderLook> folders;
+    const auto look = [&](const std::string& folder) -> const FolderLook& {
+        auto [at, added] = folders.try_emplace(folder);
+        if (added) {
+            FolderEntries entries = fileSystem.folderEntries(folder);
+            at->second.names = std::move(entries.names);
+            at->second.longestName = entries.longestName;
+            std::sort(at->second.names.begin(), at->second.names.end(), FileSystemNameLess());
+        }
+        return at->second;
+    };
+    const PathIndex byOldPath(
+        files.size(), [&](std::size_t i) -> const std::string& { return files[i].file.path; });
+    const PathIndex byNewPath(files.size(), [&](std::size_t i) -> const std::string& {
+        return files[i].names.renameTarget;
+    });
+
+    std::size_t toRename = 0, twoSteps = 0, unchanged = 0, taken = 0, refused = 0, copies = 0,
+                replacing = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const PlannedFile& p = files[i];
+        const PathParts& parts = p.names.parts;
+        const std::string folder = parts.drive + parts.directory;
+        const FolderLook& here = look(folder);
+        PreviewRow& row = preview.rows[i];
+        row.name = parts.baseName + parts.extension;
+        std::vector<std::string> notes;
+        bool notAllowedHere = false;
+        const bool moves = preview.rename && p.names.renameTarget != p.file.path;
+
+        if (preview.rename) {
+            row.newName = p.names.renameTarget.substr(folder.size());
+            const std::size_t firstTaker = byNewPath.first(p.names.renameTarget).value_or(i);
+            if (!moves) {
+                notes.push_back("unchanged");
+                ++unchanged;
+            } else if (const std::optional<std::string> reason =
+                           notAllowed(row.newName, here.longestName)) {
+                notes.push_back("not allowed: " + *reason);
+                notAllowedHere = true;
+            } else if (firstTaker != i) {
+                // An earlier file of the batch takes the name first.
+                notes.push_back("name taken by " + preview.rows[firstTaker].name);
+                ++taken;
+            } else if (p.givenUp) {
+                notes.push_back("in two steps");
+                ++twoSteps;
+                ++toRename;
+            } else if (const std::string* holder = here.holder(row.newName)) {
+                notes.push_back("name taken by " + *holder);
+                ++taken;
+            } else {
+                ++toRename;
+            }
+        }
+
+        if (preview.resize) {
+            row.copyName = p.names.resizeTarget.substr(folder.size());
+            // A selection holds each file once; a file renamed away leaves its old name free
+            // for its own copy.
+            const std::optional<std::size_t> oldHolder = byOldPath.first(p.names.resizeTarget);
+            const bool heldBySelected =
+                (oldHolder && !(moves && *oldHolder == i)) ||
+                (preview.rename && byNewPath.first(p.names.resizeTarget).has_value());
+            if (const std::optional<std::string> reason =
+                    notAllowed(row.copyName, here.longestName)) {
+                notes.push_back("not allowed: the copy's name: " + *reason);
+                notAllowedHere = true;
+            } else if (heldBySelected) {
+                notes.push_back("no copy: " + row.copyName + " is a selected file");
+            } else {
+                ++copies;
+                if (const std::string* holder = here.holder(row.copyName)) {
+                    notes.push_back("copy replaces " + *holder);
+                    ++replacing;
+                }
+            }
+        }
+        refused += notAllowedHere ? 1 : 0;
+        for (const std::string& note : notes)
+            row.note += (row.note.empty() ? "" : "; ") + note;
+    }
+
+    std::vector<std::string> parts;
+    if (preview.rename) {
+        parts.push_back(groupedNumber(toRename) + " to rename");
+        if (twoSteps > 0)
+            parts.push_back(groupedNumber(twoSteps) + " in two steps");
+        if (unchanged > 0)
+            parts.push_back(groupedNumber(unchanged) + " unchanged");
+        if (taken > 0)
+            parts.push_back(counted(taken, "name taken", "names taken"));
+    }
+    if (preview.resize) {
+        const std::string size = job.resizeWidth() != 0
+                                     ? std::to_string(job.resizeWidth()) + " pixels wide"
+                                     : std::to_string(job.resizeHeight()) + " pixels high";
+        parts.push_back(counted(copies, "copy ", "copies ") + size);
+        if (replacing > 0)
+            parts.push_back(counted(replacing, "replacing a file", "replacing files"));
+    }
+    if (refused > 0)
+        parts.push_back(groupedNumber(refused) + " not allowed");
+    preview.summary = counted(files.size(), "file", "files") + ":";
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        preview.summary += (k == 0 ? " " : ", ") + parts[k];
+    return preview;
+}
+
+} // namespace tessaly
