@@ -100,6 +100,13 @@ private:
     void OnAbout();
     void OnViewSelected();
     void OnRenameFiles();
+    void OnPreview();
+    // The action button and the preview can run exactly when one of the switches is on.
+    void EnableActions(bool enabled);
+    // The naming choices as the dialog holds them now, into the job.
+    void WriteNamingOptions(const std::string& prefix);
+    // The job's files in the order the batch will take them.
+    std::vector<FileEntry> BatchFiles() const;
 
     RenameDialogPorts ports_;
     // Where the adjuster stands. Its control stops at 100; this does not, so a longer prefix
