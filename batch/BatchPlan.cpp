@@ -2,10 +2,11 @@
 
 #include "naming/CaseFolding.h"
 #include "naming/FolderBound.h"
+#include "naming/NameIndex.h"
 #include "naming/TemporaryName.h"
 
-#include <algorithm>
 #include <map>
+#include <optional>
 
 namespace tessaly {
 
@@ -20,30 +21,22 @@ std::string nameInFolder(const PathParts& file, const std::string& target) {
 }
 
 // For each file, whether its new path names, now, another selected file that gives up its name
-// by its own rename, or the file itself under another letter case. The paths are looked up in
-// one sorted list of positions rather than a map of copies.
+// by its own rename, or the file itself under another letter case.
 void markNamesGivenUp(std::vector<PlannedFile>& files) {
-    std::vector<std::size_t> byName(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i)
-        byName[i] = i;
-    const auto pathOf = [&](std::size_t i) -> const std::string& { return files[i].file.path; };
-    std::sort(byName.begin(), byName.end(), [&](std::size_t a, std::size_t b) {
-        return compareFileSystemNames(pathOf(a), pathOf(b)) < 0;
-    });
+    std::vector<const std::string*> paths;
+    paths.reserve(files.size());
+    for (const PlannedFile& p : files)
+        paths.push_back(&p.file.path);
+    const NameIndex selected(std::move(paths));
     const auto keeps = [&](std::size_t i) {
         return files[i].names.renameTarget == files[i].file.path;
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (keeps(i))
             continue;
-        const std::string& newPath = files[i].names.renameTarget;
-        const auto holder = std::lower_bound(
-            byName.begin(), byName.end(), newPath, [&](std::size_t at, const std::string& path) {
-                return compareFileSystemNames(pathOf(at), path) < 0;
-            });
         // A selection holds each file once, so one holder at most.
-        files[i].givenUp = holder != byName.end() && sameFileSystemName(pathOf(*holder), newPath) &&
-                           (*holder == i || !keeps(*holder));
+        const std::optional<std::size_t> holder = selected.first(files[i].names.renameTarget);
+        files[i].givenUp = holder && (*holder == i || !keeps(*holder));
     }
 }
 

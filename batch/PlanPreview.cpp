@@ -1,7 +1,7 @@
 #include "batch/PlanPreview.h"
 
-#include "naming/CaseFolding.h"
 #include "naming/FileNameCharacters.h"
+#include "naming/NameIndex.h"
 #include "platform/Utf16.h"
 
 #include <algorithm>
@@ -12,47 +12,26 @@ namespace tessaly {
 
 namespace {
 
-// One folder's entries in the file system's order, to find which one holds a name.
+// One folder's entries, to find which one holds a name.
 struct FolderLook {
     std::vector<std::string> names;
     std::size_t longestName = 255;
+    NameIndex index{{}};
 
     // The entry's own spelling of the name, when the folder holds it.
     const std::string* holder(const std::string& name) const {
-        const auto at = std::lower_bound(names.begin(), names.end(), name, FileSystemNameLess());
-        return at != names.end() && sameFileSystemName(*at, name) ? &*at : nullptr;
+        const std::optional<std::size_t> at = index.first(name);
+        return at ? &names[*at] : nullptr;
     }
 };
 
-// The positions of the files sorted by one of their paths, to find the files of a path.
-class PathIndex {
-public:
-    template <class PathOf> PathIndex(std::size_t count, PathOf pathOf) : paths_(count) {
-        for (std::size_t i = 0; i < count; ++i)
-            paths_[i] = {&pathOf(i), i};
-        std::stable_sort(paths_.begin(), paths_.end(), [](const Entry& a, const Entry& b) {
-            return compareFileSystemNames(*a.path, *b.path) < 0;
-        });
-    }
-
-    // The first file in the batch's order whose path is this one.
-    std::optional<std::size_t> first(const std::string& path) const {
-        const auto at = std::lower_bound(paths_.begin(), paths_.end(), path,
-                                         [](const Entry& e, const std::string& p) {
-                                             return compareFileSystemNames(*e.path, p) < 0;
-                                         });
-        if (at == paths_.end() || !sameFileSystemName(*at->path, path))
-            return std::nullopt;
-        return at->position;
-    }
-
-private:
-    struct Entry {
-        const std::string* path;
-        std::size_t position;
-    };
-    std::vector<Entry> paths_;
-};
+template <class PathOf> NameIndex indexOf(std::size_t count, PathOf pathOf) {
+    std::vector<const std::string*> paths;
+    paths.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        paths.push_back(&pathOf(i));
+    return NameIndex(std::move(paths));
+}
 
 // Why no file may have the name in its folder, or nothing.
 std::optional<std::string> notAllowed(const std::string& name, std::size_t longestName) {
@@ -93,26 +72,37 @@ PlanPreview previewPlan(const BatchPlan& plan, const BatchJob& job, const FileSy
             FolderEntries entries = fileSystem.folderEntries(folder);
             at->second.names = std::move(entries.names);
             at->second.longestName = entries.longestName;
-            std::sort(at->second.names.begin(), at->second.names.end(), FileSystemNameLess());
+            at->second.index =
+                indexOf(at->second.names.size(),
+                        [&](std::size_t k) -> const std::string& { return at->second.names[k]; });
         }
         return at->second;
     };
-    const PathIndex byOldPath(
+    const NameIndex byOldPath = indexOf(
         files.size(), [&](std::size_t i) -> const std::string& { return files[i].file.path; });
-    const PathIndex byNewPath(files.size(), [&](std::size_t i) -> const std::string& {
+    const NameIndex byNewPath = indexOf(files.size(), [&](std::size_t i) -> const std::string& {
         return files[i].names.renameTarget;
     });
 
+    std::string folder;
+    const FolderLook* here = nullptr;
     std::size_t toRename = 0, twoSteps = 0, unchanged = 0, taken = 0, refused = 0, copies = 0,
                 replacing = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const PlannedFile& p = files[i];
         const PathParts& parts = p.names.parts;
-        const std::string folder = parts.drive + parts.directory;
-        const FolderLook& here = look(folder);
+        // Files of one folder come together: its look is found again only when it changes.
+        const std::size_t folderLength = parts.drive.size() + parts.directory.size();
+        if (here == nullptr || folderLength != folder.size() ||
+            p.file.path.compare(0, folderLength, folder) != 0) {
+            folder = p.file.path.substr(0, folderLength);
+            here = &look(folder);
+        }
         PreviewRow& row = preview.rows[i];
-        row.name = parts.baseName + parts.extension;
-        std::vector<std::string> notes;
+        row.name = p.file.path.substr(folderLength);
+        const auto note = [&row](const std::string& text) {
+            row.note += (row.note.empty() ? "" : "; ") + text;
+        };
         bool notAllowedHere = false;
         const bool moves = preview.rename && p.names.renameTarget != p.file.path;
 
@@ -120,22 +110,22 @@ PlanPreview previewPlan(const BatchPlan& plan, const BatchJob& job, const FileSy
             row.newName = p.names.renameTarget.substr(folder.size());
             const std::size_t firstTaker = byNewPath.first(p.names.renameTarget).value_or(i);
             if (!moves) {
-                notes.push_back("unchanged");
+                note("unchanged");
                 ++unchanged;
             } else if (const std::optional<std::string> reason =
-                           notAllowed(row.newName, here.longestName)) {
-                notes.push_back("not allowed: " + *reason);
+                           notAllowed(row.newName, here->longestName)) {
+                note("not allowed: " + *reason);
                 notAllowedHere = true;
             } else if (firstTaker != i) {
                 // An earlier file of the batch takes the name first.
-                notes.push_back("name taken by " + preview.rows[firstTaker].name);
+                note("name taken by " + preview.rows[firstTaker].name);
                 ++taken;
             } else if (p.givenUp) {
-                notes.push_back("in two steps");
+                note("in two steps");
                 ++twoSteps;
                 ++toRename;
-            } else if (const std::string* holder = here.holder(row.newName)) {
-                notes.push_back("name taken by " + *holder);
+            } else if (const std::string* holder = here->holder(row.newName)) {
+                note("name taken by " + *holder);
                 ++taken;
             } else {
                 ++toRename;
@@ -151,22 +141,20 @@ PlanPreview previewPlan(const BatchPlan& plan, const BatchJob& job, const FileSy
                 (oldHolder && !(moves && *oldHolder == i)) ||
                 (preview.rename && byNewPath.first(p.names.resizeTarget).has_value());
             if (const std::optional<std::string> reason =
-                    notAllowed(row.copyName, here.longestName)) {
-                notes.push_back("not allowed: the copy's name: " + *reason);
+                    notAllowed(row.copyName, here->longestName)) {
+                note("not allowed: the copy's name: " + *reason);
                 notAllowedHere = true;
             } else if (heldBySelected) {
-                notes.push_back("no copy: " + row.copyName + " is a selected file");
+                note("no copy: " + row.copyName + " is a selected file");
             } else {
                 ++copies;
-                if (const std::string* holder = here.holder(row.copyName)) {
-                    notes.push_back("copy replaces " + *holder);
+                if (const std::string* holder = here->holder(row.copyName)) {
+                    note("copy replaces " + *holder);
                     ++replacing;
                 }
             }
         }
         refused += notAllowedHere ? 1 : 0;
-        for (const std::string& note : notes)
-            row.note += (row.note.empty() ? "" : "; ") + note;
     }
 
     std::vector<std::string> parts;

@@ -1,5 +1,6 @@
 // Names as the file system tells them apart: each UTF-16 unit upper-cased, as Windows does.
 #include "naming/CaseFolding.h"
+#include "naming/NameIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,10 @@ TEST(FileSystemNames, AreOneWhereWindowsUpperCasesThemAlike) {
         const int ab = compareFileSystemNames(row.a, row.b);
         EXPECT_EQ(row.same, ab == 0);
         EXPECT_EQ(ab<0, compareFileSystemNames(row.b, row.a)> 0);
+        // Spellings of one name are found under one hash.
+        if (row.same) {
+            EXPECT_EQ(fileSystemNameHash(row.a), fileSystemNameHash(row.b));
+        }
     }
     // A set of paths holds each file once.
     const std::set<std::string, FileSystemNameLess> paths = {
