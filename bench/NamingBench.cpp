@@ -3,6 +3,7 @@
 // conflict check over it and the preview's notes (over the in-memory file system of the tests).
 // Per-file costs should stay flat as the selection grows; all of it together should take well
 // under a second for 100,000 files.
+#include "CameraNames.h"
 #include "batch/BatchPlan.h"
 #include "batch/PlanPreview.h"
 #include "naming/NameConflicts.h"
@@ -29,13 +30,7 @@ double secondsSince(Clock::time_point start) {
 
 // Camera names in a shuffled order, as the shell may hand them over.
 std::vector<FileEntry> shuffledSelection(int count) {
-    std::vector<FileEntry> files;
-    files.reserve(static_cast<std::size_t>(count));
-    char name[64];
-    for (int i = 0; i < count; ++i) {
-        std::snprintf(name, sizeof name, "C:\\Users\\Ann\\Pictures\\2008 Rome\\IMG_%06d.JPG", i);
-        files.push_back({name});
-    }
+    std::vector<FileEntry> files = cameraNames(count);
     std::shuffle(files.begin(), files.end(), std::mt19937(20081205));
     return files;
 }
@@ -78,8 +73,8 @@ Figures measure(int count) {
     const PlanPreview preview = previewPlan(plan, job, fileSystem);
     f.preview = secondsSince(start);
 
-    if (conflicts.firstTaken || conflicts.heldBySelected != 0 ||
-        fileSystem.existsCalls != count || preview.rows.size() != files.size())
+    if (conflicts.firstTaken || conflicts.heldBySelected != 0 || fileSystem.existsCalls != count ||
+        preview.rows.size() != files.size())
         std::printf("unexpected: conflict %s, %d existence tests, %zu rows\n",
                     conflicts.firstTaken ? conflicts.firstTaken->c_str() : "none",
                     fileSystem.existsCalls, preview.rows.size());

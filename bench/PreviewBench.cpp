@@ -3,6 +3,7 @@
 // real template, drawn once. For 1,000 to 100,000 files in one folder; the naming work before
 // it (the selection's order and analysis) is the naming benchmark's. Under 0.5 s for 100,000.
 // Usage: tessaly_preview_bench [screenshot.png]
+#include "CameraNames.h"
 #include "batch/BatchPlan.h"
 #include "batch/PlanPreview.h"
 #include "dialogs/PreviewDlg.h"
@@ -31,22 +32,17 @@ double secondsSince(Clock::time_point start) {
 }
 
 struct Figures {
-    double plan = 0;    // planBatch
-    double notes = 0;   // previewPlan: the folder's entries and every note
-    double window = 0;  // the dialog created, shown and painted with its list
+    double plan = 0;   // planBatch
+    double notes = 0;  // previewPlan: the folder's entries and every note
+    double window = 0; // the dialog created, shown and painted with its list
     double total() const { return plan + notes + window; }
 };
 
 Figures measure(int count, const char* screenshot) {
     test::FakeFileSystem disk;
-    std::vector<FileEntry> files;
-    files.reserve(static_cast<std::size_t>(count));
-    char name[64];
-    for (int i = 0; i < count; ++i) {
-        std::snprintf(name, sizeof name, "C:\\Users\\Ann\\Pictures\\2008 Rome\\IMG_%06d.JPG", i);
-        files.push_back({name});
-        disk.addFile(name);
-    }
+    std::vector<FileEntry> files = cameraNames(count);
+    for (const FileEntry& file : files)
+        disk.addFile(file.path);
     // Someone else's copy from an earlier batch: one note.
     disk.addFile("C:\\Users\\Ann\\Pictures\\2008 Rome\\sml.Rome_000002.JPG");
     BatchJob job(files, std::make_unique<test::FakeImageResizer>());

@@ -28,6 +28,7 @@ TEST(NameComposition, NumberTextIsZeroPaddedAndNeverCut) {
         {INT_MAX, 42, "000000042"}, // and stays bounded whatever it is
         {-3, 7, "7"},               // never a left-justified or odd format
         {3, -7, "-07"},             // the sign counts towards the width
+        {0, INT_MIN, "-2147483648"},
         {3, INT_MAX, "2147483647"},
     };
     for (const NumberCase& c : cases)
