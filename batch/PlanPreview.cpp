@@ -104,6 +104,7 @@ PlanPreview previewPlan(const BatchPlan& plan, const BatchJob& job, const FileSy
             row.note += (row.note.empty() ? "" : "; ") + text;
         };
         bool notAllowedHere = false;
+        bool renameFails = false; // and with it the copy
         const bool moves = preview.rename && p.names.renameTarget != p.file.path;
 
         if (preview.rename) {
@@ -115,11 +116,12 @@ PlanPreview previewPlan(const BatchPlan& plan, const BatchJob& job, const FileSy
             } else if (const std::optional<std::string> reason =
                            notAllowed(row.newName, here->longestName)) {
                 note("not allowed: " + *reason);
-                notAllowedHere = true;
+                notAllowedHere = renameFails = true;
             } else if (firstTaker != i) {
                 // An earlier file of the batch takes the name first.
                 note("name taken by " + preview.rows[firstTaker].name);
                 ++taken;
+                renameFails = true;
             } else if (p.givenUp) {
                 note("in two steps");
                 ++twoSteps;
@@ -127,6 +129,7 @@ PlanPreview previewPlan(const BatchPlan& plan, const BatchJob& job, const FileSy
             } else if (const std::string* holder = here->holder(row.newName)) {
                 note("name taken by " + *holder);
                 ++taken;
+                renameFails = true;
             } else {
                 ++toRename;
             }
@@ -137,18 +140,22 @@ PlanPreview previewPlan(const BatchPlan& plan, const BatchJob& job, const FileSy
             // A selection holds each file once; a file renamed away leaves its old name free
             // for its own copy.
             const std::optional<std::size_t> oldHolder = byOldPath.first(p.names.resizeTarget);
+            const bool ownOldName = moves && oldHolder == i;
             const bool heldBySelected =
-                (oldHolder && !(moves && *oldHolder == i)) ||
+                (oldHolder && !ownOldName) ||
                 (preview.rename && byNewPath.first(p.names.resizeTarget).has_value());
-            if (const std::optional<std::string> reason =
-                    notAllowed(row.copyName, here->longestName)) {
+            if (renameFails) {
+                // A file that is not renamed is not resized either.
+            } else if (const std::optional<std::string> reason =
+                           notAllowed(row.copyName, here->longestName)) {
                 note("not allowed: the copy's name: " + *reason);
                 notAllowedHere = true;
             } else if (heldBySelected) {
                 note("no copy: " + row.copyName + " is a selected file");
             } else {
                 ++copies;
-                if (const std::string* holder = here->holder(row.copyName)) {
+                const std::string* holder = ownOldName ? nullptr : here->holder(row.copyName);
+                if (holder != nullptr) {
                     note("copy replaces " + *holder);
                     ++replacing;
                 }

@@ -28,7 +28,7 @@ struct PlanPreview {
     bool rename = false;
     bool resize = false;
     std::vector<PreviewRow> rows; // in the batch's order
-    // "2,400 files: 2,398 to rename, 2 names taken"
+    // "2,400 files: 2,398 to rename, 2 names taken"; with copies, how many and how large
     std::string summary;
 };
 
