@@ -67,16 +67,17 @@ PlanPreview previewPlan(const BatchPlan& plan, const BatchJob& job, const FileSy
 
     std::map<std::string, FolderLook> folders;
     const auto look = [&](const std::string& folder) -> const FolderLook& {
-        auto [at, added] = folders.try_emplace(folder);
+        const auto [at, added] = folders.try_emplace(folder);
+        FolderLook& found = at->second;
         if (added) {
             FolderEntries entries = fileSystem.folderEntries(folder);
-            at->second.names = std::move(entries.names);
-            at->second.longestName = entries.longestName;
-            at->second.index =
-                indexOf(at->second.names.size(),
-                        [&](std::size_t k) -> const std::string& { return at->second.names[k]; });
+            found.names = std::move(entries.names);
+            found.longestName = entries.longestName;
+            found.index = indexOf(found.names.size(), [&](std::size_t k) -> const std::string& {
+                return found.names[k];
+            });
         }
-        return at->second;
+        return found;
     };
     const NameIndex byOldPath = indexOf(
         files.size(), [&](std::size_t i) -> const std::string& { return files[i].file.path; });

@@ -86,8 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string resizePrefix = input.ConsumeRandomLengthString(8);
     job.setNewPrefix(prefix);
     job.setResizePrefix(resizePrefix);
+    // Starts as the renumber settings give them: below 10^9, so that no file's number overflows.
     job.setRenumber(input.ConsumeIntegralInRange(0, 1), input.ConsumeIntegralInRange(-1, 12),
-                    input.ConsumeIntegral<int>());
+                    input.ConsumeIntegralInRange(0, 999999999));
     int number = input.ConsumeIntegralInRange(-1000000, 1000000000);
     for (const FileEntry& file : files) {
         const FileNames names = job.names(file, number++);
