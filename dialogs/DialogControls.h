@@ -58,6 +58,8 @@ public:
     virtual void fitListColumn(int id, int column, const std::vector<std::string>& texts) = 0;
     virtual std::vector<int> selectedListRows(int id) const = 0;
     virtual void selectAllListRows(int id) = 0;
+    // The arrow in a column's header that tells the rows' order (none elsewhere).
+    virtual void markListSort(int id, int column, bool descending) = 0;
 
     // The keyboard focus moved to the control.
     virtual void setFocus(int id) = 0;

@@ -142,6 +142,7 @@ void CPreviewDlg::SortBy(std::size_t column) {
             compareIgnoringCase(text(preview_.rows[a], by), text(preview_.rows[b], by));
         return descending_ ? order > 0 : order < 0;
     });
+    controls().markListSort(IDC_PREVIEW_LIST, static_cast<int>(column), descending_);
     ShowRows();
 }
 

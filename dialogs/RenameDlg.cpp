@@ -390,8 +390,12 @@ void CRenameDlg::WriteNamingOptions(const std::string& prefix) {
     job->setEntirePrefixRemoved(entirePrefixRemoved);
 }
 
-std::vector<FileEntry> CRenameDlg::BatchFiles() const {
-    return ports_.batchOrder ? ports_.batchOrder(*job, order) : job->files();
+const std::vector<FileEntry>& CRenameDlg::BatchFiles() {
+    if (orderedBy_ != order) {
+        ordered_ = ports_.batchOrder ? ports_.batchOrder(*job, order) : job->files();
+        orderedBy_ = order;
+    }
+    return ordered_;
 }
 
 void CRenameDlg::OnPreview() {

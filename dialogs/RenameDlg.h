@@ -11,6 +11,7 @@
 #include "naming/FileEntry.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,13 +106,16 @@ private:
     void EnableActions(bool enabled);
     // The naming choices as the dialog holds them now, into the job.
     void WriteNamingOptions(const std::string& prefix);
-    // The job's files in the order the batch will take them.
-    std::vector<FileEntry> BatchFiles() const;
+    // The job's files in the order the batch will take them. The times of an order are read
+    // once while the dialog is open, however often the preview and the check need them.
+    const std::vector<FileEntry>& BatchFiles();
 
     RenameDialogPorts ports_;
     // Where the adjuster stands. Its control stops at 100; this does not, so a longer prefix
     // is still stepped through one character at a time.
     int adjusterPosition_ = 0;
+    std::optional<RenumberOrder> orderedBy_;
+    std::vector<FileEntry> ordered_;
 };
 
 } // namespace tessaly

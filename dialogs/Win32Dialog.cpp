@@ -414,6 +414,25 @@ void Win32Dialog::selectAllListRows(int id) {
                         reinterpret_cast<LPARAM>(&all));
 }
 
+void Win32Dialog::markListSort(int id, int column, bool descending) {
+    const HWND header =
+        reinterpret_cast<HWND>(SendDlgItemMessageW(window_, id, LVM_GETHEADER, 0, 0));
+    if (header == nullptr)
+        return;
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item = {};
+        item.mask = HDI_FORMAT;
+        if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(&item)))
+            continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == column)
+            item.fmt |= descending ? HDF_SORTDOWN : HDF_SORTUP;
+        SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
 void Win32Dialog::setFocus(int id) {
     if (const HWND control = item(id))
         SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);

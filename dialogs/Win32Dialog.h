@@ -54,6 +54,7 @@ public:
     void fitListColumn(int id, int column, const std::vector<std::string>& texts) override;
     std::vector<int> selectedListRows(int id) const override;
     void selectAllListRows(int id) override;
+    void markListSort(int id, int column, bool descending) override;
     void setFocus(int id) override;
     void anchor(int id, unsigned edges) override;
     bool copyToClipboard(const std::string& text) override;

@@ -632,6 +632,7 @@ TEST(RenameDialog, PreviewShowsTheChoicesAsTheyStandAndChangesNothing) {
         auto& preview = dynamic_cast<CPreviewDlg&>(child);
         FakeDialogControls controls;
         controls.Open(preview);
+        rows.clear();
         summary = controls.text(IDC_PREVIEW_SUMMARY);
         for (int row = 0; row < controls.controls[IDC_PREVIEW_LIST].rowCount; ++row) {
             std::string line;
@@ -644,6 +645,7 @@ TEST(RenameDialog, PreviewShowsTheChoicesAsTheyStandAndChangesNothing) {
         return controls.endResult;
     };
     run.Click(IDC_PREVIEW);
+    run.Click(IDC_PREVIEW);
     // In the batch's order, reversed here.
     EXPECT_EQ(
         (std::vector<std::string>{
@@ -651,6 +653,7 @@ TEST(RenameDialog, PreviewShowsTheChoicesAsTheyStandAndChangesNothing) {
             "IMG_0001.JPG|Trip_3.JPG|sml.Trip_3.JPG|copy replaces sml.Trip_3.JPG|"}),
         rows);
     EXPECT_EQ("3 files: 3 to rename, 3 copies 700 pixels wide, 1 replacing a file", summary);
+    // The times were read once for both.
     EXPECT_EQ(std::vector<RenumberOrder>{RenumberOrder::ByModificationTime}, run.ordersAsked);
     std::vector<std::string> after;
     for (const int id : watched)
@@ -660,7 +663,13 @@ TEST(RenameDialog, PreviewShowsTheChoicesAsTheyStandAndChangesNothing) {
     EXPECT_TRUE(run.window.messages.empty());
     EXPECT_EQ(0, SetCalls(run.registry, "ResizePrefix"));
     EXPECT_TRUE(run.disk.renames.empty());
-    EXPECT_EQ(1, run.window.waitCursorShown);
+    EXPECT_EQ(2, run.window.waitCursorShown);
+    // Another order is read afresh.
+    run.dialog.order = RenumberOrder::ByPath;
+    run.Click(IDC_RENAME_FILES);
+    EXPECT_EQ(
+        (std::vector<RenumberOrder>{RenumberOrder::ByModificationTime, RenumberOrder::ByPath}),
+        run.ordersAsked);
 }
 
 } // namespace

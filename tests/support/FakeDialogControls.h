@@ -29,6 +29,7 @@ struct FakeControl {
     int rowCount = 0;
     std::vector<int> selectedRows;
     unsigned anchored = 0; // the edges (see edge)
+    int sortMark = 0;      // the column marked, or -1 less it when descending
 };
 
 struct DialogMessage {
@@ -94,6 +95,9 @@ public:
     void fitListColumn(int, int, const std::vector<std::string>&) override {}
     std::vector<int> selectedListRows(int id) const override;
     void selectAllListRows(int id) override;
+    void markListSort(int id, int column, bool descending) override {
+        controls[id].sortMark = descending ? -1 - column : column;
+    }
     void setFocus(int id) override { focus = id; }
     void anchor(int id, unsigned edges) override { controls[id].anchored = edges; }
     bool copyToClipboard(const std::string& text) override {
