@@ -118,6 +118,9 @@ bool CPreviewDlg::OnNotify(Notification& notification) {
         if (notification.column >= 0)
             SortBy(static_cast<std::size_t>(notification.column));
         return true;
+    case notify::ListFindRow:
+        notification.result = FindRow(notification.text, notification.row);
+        return true;
     case notify::ListKeyDown:
         if (notification.control && notification.key == kVirtualKeyA)
             controls().selectAllListRows(IDC_PREVIEW_LIST);
@@ -144,6 +147,20 @@ void CPreviewDlg::SortBy(std::size_t column) {
     });
     controls().markListSort(IDC_PREVIEW_LIST, static_cast<int>(column), descending_);
     ShowRows();
+}
+
+int CPreviewDlg::FindRow(const std::string& start, int from) const {
+    // From the row given, round to it again, by the first column as it shows.
+    const std::size_t count = shown_.size();
+    const std::size_t first =
+        from >= 0 && static_cast<std::size_t>(from) < count ? static_cast<std::size_t>(from) : 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t row = (first + k) % count;
+        const std::string& name = text(preview_.rows[shown_[row]], columns_.front());
+        if (compareIgnoringCase(name.substr(0, start.size()), start) == 0)
+            return static_cast<int>(row);
+    }
+    return -1;
 }
 
 void CPreviewDlg::ShowRows() {

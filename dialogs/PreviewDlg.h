@@ -1,8 +1,8 @@
 #pragma once
 // The preview of a whole batch: every file in the batch's order with its new name, its copy's
 // name and a note, from the batch's own plan. The list can be sorted by any column (a second
-// click reverses it), narrowed to the files with a note, and copied as a table. Closing it
-// changes nothing.
+// click reverses it), narrowed to the files with a note, searched by typing a name's start and
+// copied as a table. Closing it changes nothing.
 
 #include "batch/PlanPreview.h"
 #include "dialogs/Dialog.h"
@@ -34,6 +34,8 @@ private:
 
     static const std::string& text(const PreviewRow& row, Column column);
     void SortBy(std::size_t column);
+    // The row the user means by typing the start of a name, searching from a row on; -1.
+    int FindRow(const std::string& start, int from) const;
     // The rows in the sorted order, narrowed when the filter is on, shown afresh.
     void ShowRows();
     void CopySelectedRows();

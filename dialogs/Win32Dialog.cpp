@@ -17,6 +17,7 @@ static_assert(notify::UpDownDeltaPos == static_cast<int>(UDN_DELTAPOS));
 static_assert(notify::ListGetText == static_cast<int>(LVN_GETDISPINFOW));
 static_assert(notify::ListColumnClick == static_cast<int>(LVN_COLUMNCLICK));
 static_assert(notify::ListKeyDown == static_cast<int>(LVN_KEYDOWN));
+static_assert(notify::ListFindRow == static_cast<int>(LVN_ODFINDITEMW));
 
 namespace {
 
@@ -207,6 +208,14 @@ INT_PTR Win32Dialog::RouteNotify(NMHDR& header) {
         notification.key = reinterpret_cast<NMLVKEYDOWN*>(&header)->wVKey;
         notification.control = GetKeyState(VK_CONTROL) < 0;
         return dialog_.OnNotify(notification) ? TRUE : FALSE;
+    }
+    if (header.code == LVN_ODFINDITEMW) {
+        const NMLVFINDITEMW& find = *reinterpret_cast<NMLVFINDITEMW*>(&header);
+        if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr)
+            return FALSE;
+        notification.text = utf8FromWide(find.lvfi.psz, wcslen(find.lvfi.psz));
+        notification.row = find.iStart;
+        notification.result = -1;
     }
     const bool upDown = header.code == UDN_DELTAPOS;
     auto* step = reinterpret_cast<NMUPDOWN*>(&header);

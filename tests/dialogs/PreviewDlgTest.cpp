@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tessaly::test {
 namespace {
 
@@ -60,6 +62,18 @@ TEST(PreviewDialog, SortsFiltersAndCopiesItsRows) {
     // Another column sorts ascending first; equal notes keep the batch's order.
     run.Notify(notify::ListColumnClick, 2);
     EXPECT_EQ((std::vector<std::string>{"b.jpg", "a.jpg", "C.jpg"}), run.Names());
+
+    // Typing the start of a name finds its row, searching on from the row given, round again.
+    for (const auto& [typed, from, found] :
+         {std::tuple<const char*, int, int>{"c", 0, 2}, {"B.J", 1, 0}, {"A", 2, 1}, {"x", 0, -1}}) {
+        Notification n;
+        n.id = IDC_PREVIEW_LIST;
+        n.code = notify::ListFindRow;
+        n.text = typed;
+        n.row = from;
+        EXPECT_TRUE(run.dialog.OnNotify(n));
+        EXPECT_EQ(found, n.result) << typed;
+    }
 
     run.window.setChecked(IDC_PREVIEW_NOTED, true);
     EXPECT_TRUE(run.dialog.OnCommand(IDC_PREVIEW_NOTED, notify::ButtonClicked));
