@@ -2,7 +2,7 @@
 
 #include "naming/CaseFolding.h"
 #include "naming/FolderBound.h"
-#include "naming/NameConflicts.h"
+#include "naming/NameIndex.h"
 #include "naming/TemporaryName.h"
 
 #include <map>
@@ -20,22 +20,39 @@ std::string nameInFolder(const PathParts& file, const std::string& target) {
     return target.substr(file.drive.size() + file.directory.size());
 }
 
+// For each file, whether its new path names, now, another selected file that gives up its name
+// by its own rename, or the file itself under another letter case.
+void markNamesGivenUp(std::vector<PlannedFile>& files) {
+    std::vector<const std::string*> paths;
+    paths.reserve(files.size());
+    for (const PlannedFile& p : files)
+        paths.push_back(&p.file.path);
+    const NameIndex selected(std::move(paths));
+    const auto keeps = [&](std::size_t i) {
+        return files[i].names.renameTarget == files[i].file.path;
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (keeps(i))
+            continue;
+        // A selection holds each file once, so one holder at most.
+        const std::optional<std::size_t> holder = selected.first(files[i].names.renameTarget);
+        files[i].givenUp = holder && (*holder == i || !keeps(*holder));
+    }
+}
+
 } // namespace
 
 BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
                     const std::string& batchId) {
     BatchPlan plan;
     plan.files.reserve(files.size());
-    std::vector<std::string> newPaths;
-    newPaths.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         PlannedFile planned;
         planned.file = files[i];
         planned.names = job.names(files[i], job.startNumber() + static_cast<int>(i));
-        newPaths.push_back(planned.names.renameTarget);
         plan.files.push_back(std::move(planned));
     }
-    const std::vector<bool> givenUp = newNamesGivenUp(files, newPaths);
+    markNamesGivenUp(plan.files);
     const auto moves = [&](const PlannedFile& p) {
         return job.rename() && p.names.renameTarget != p.file.path;
     };
@@ -56,7 +73,7 @@ BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
         Journal& journal = plan.journals[p.journal];
         p.entry = journal.entries.size();
 
-        p.twoStep = job.inPlace() && moves(p) && givenUp[i];
+        p.twoStep = job.inPlace() && moves(p) && p.givenUp;
         JournalEntry entry;
         entry.oldName = parts.baseName + parts.extension;
         if (moves(p))
@@ -85,10 +102,9 @@ void recordFileFacts(BatchPlan& plan, const FileSystem& fileSystem) {
     std::vector<std::optional<std::map<std::string, FolderEntry, FileSystemNameLess>>> listed;
     for (const Journal& journal : plan.journals) {
         listed.emplace_back();
-        if (const std::optional<std::vector<FolderEntry>> entries =
-                fileSystem.listFolder(journal.folder)) {
+        if (const std::optional<FolderListing> listing = fileSystem.listFolder(journal.folder)) {
             listed.back().emplace();
-            for (const FolderEntry& entry : *entries)
+            for (const FolderEntry& entry : listing->entries)
                 listed.back()->emplace(entry.name, entry);
         }
     }

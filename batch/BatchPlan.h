@@ -16,6 +16,9 @@ namespace tessaly {
 struct PlannedFile {
     FileEntry file;
     FileNames names;
+    // Its new name is held now by another selected file that gives it up by its own rename, or
+    // by itself under another letter case: a batch in place takes it in two steps.
+    bool givenUp = false;
     // Renamed in two steps, through temporary: its new name belongs to another selected file
     // that this batch renames away (or differs from its own only in letter case).
     bool twoStep = false;

@@ -4,10 +4,20 @@
 // the portable tests use a fake that records every call.
 
 #include <string>
+#include <vector>
 
 namespace tessaly {
 
 class Dialog;
+
+// The edges of the dialog's client area that a control keeps its distance to as the dialog is
+// resized: with both of a pair it stretches, with one it moves along.
+namespace edge {
+constexpr unsigned Left = 1;
+constexpr unsigned Top = 2;
+constexpr unsigned Right = 4;
+constexpr unsigned Bottom = 8;
+} // namespace edge
 
 class DialogControls {
 public:
@@ -38,6 +48,26 @@ public:
 
     // Positions of progress bars and up-down controls.
     virtual void setPosition(int id, int position) = 0;
+
+    // List views in report view whose rows the dialog holds: the list asks for each text it
+    // shows as it shows it (notify::ListGetText). The columns by their titles; the number of
+    // rows, shown afresh with none selected; a column as wide as the widest of the texts and
+    // its title; the rows selected, ascending; every row selected.
+    virtual void setListColumns(int id, const std::vector<std::string>& titles) = 0;
+    virtual void setListRowCount(int id, int count) = 0;
+    virtual void fitListColumn(int id, int column, const std::vector<std::string>& texts) = 0;
+    virtual std::vector<int> selectedListRows(int id) const = 0;
+    virtual void selectAllListRows(int id) = 0;
+    // The arrow in a column's header that tells the rows' order (none elsewhere).
+    virtual void markListSort(int id, int column, bool descending) = 0;
+
+    // The keyboard focus moved to the control.
+    virtual void setFocus(int id) = 0;
+    // As the dialog is resized, the control keeps its distance to these edges (see edge); the
+    // dialog never becomes smaller than it opened.
+    virtual void anchor(int id, unsigned edges) = 0;
+    // The clipboard holds the text; false when it cannot be had.
+    virtual bool copyToClipboard(const std::string& text) = 0;
 
     // The dialog window itself.
     virtual void centreOverOwner() = 0;

@@ -1,12 +1,15 @@
 #include "dialogs/RenameDlg.h"
 
-#include "naming/NameConflicts.h"
+#include "batch/BatchPlan.h"
+#include "batch/PlanPreview.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/PreviewDlg.h"
 #include "dialogs/NumberField.h"
 #include "dialogs/RenumberSettingsDlg.h"
 #include "naming/BatchJob.h"
 #include "naming/FileNameCharacters.h"
 #include "naming/NameComposition.h"
+#include "naming/NameConflicts.h"
 #include "naming/Utf8Text.h"
 #include "platform/MessageBoxes.h"
 #include "resources/ResourceIds.h"
@@ -172,6 +175,9 @@ bool CRenameDlg::OnCommand(int id, int code) {
     case IDC_RENAME_FILES:
         OnRenameFiles();
         return true;
+    case IDC_PREVIEW:
+        OnPreview();
+        return true;
     case IDC_RENUMBER_SETTINGS:
         OnRenumberSettings();
         return true;
@@ -251,7 +257,7 @@ void CRenameDlg::OnRenameCheck() {
     const bool resize = controls().isChecked(IDC_RESIZE);
     if (on) {
         RefreshExample();
-        controls().enable(IDC_RENAME_FILES, true);
+        EnableActions(true);
         controls().setText(IDC_RENAME_FILES, resize ? kRenameAndResize : kRenameFilesSwitchedOn);
         return;
     }
@@ -260,7 +266,12 @@ void CRenameDlg::OnRenameCheck() {
     controls().setText(IDC_RESIZE_NAME, resizeSettings.values.resizePrefix + original);
     if (resize)
         controls().setText(IDC_RENAME_FILES, kResizeFiles);
-    controls().enable(IDC_RENAME_FILES, resize);
+    EnableActions(resize);
+}
+
+void CRenameDlg::EnableActions(bool enabled) {
+    controls().enable(IDC_RENAME_FILES, enabled);
+    controls().enable(IDC_PREVIEW, enabled);
 }
 
 void CRenameDlg::OnResizeCheck() {
@@ -270,14 +281,14 @@ void CRenameDlg::OnResizeCheck() {
                          IDC_RESIZE_SIZE, IDC_RESIZE_PREFIX_TEXT})
         controls().enable(id, on);
     if (on) {
-        controls().enable(IDC_RENAME_FILES, true);
+        EnableActions(true);
         controls().setText(IDC_RENAME_FILES, rename ? kRenameAndResize : kResizeFiles);
         RefreshExample();
         return;
     }
     if (rename)
         controls().setText(IDC_RENAME_FILES, kRenameFiles);
-    controls().enable(IDC_RENAME_FILES, rename);
+    EnableActions(rename);
 }
 
 void CRenameDlg::OnRenumberSettings() {
@@ -343,10 +354,7 @@ void CRenameDlg::OnRenameFiles() {
             return;
         }
     }
-    job->setNewPrefix(newPrefix);
-    job->setRemovedCount(RemovedCount());
-    job->setRenumber(renumber, digits, startNumber);
-    job->setEntirePrefixRemoved(entirePrefixRemoved);
+    WriteNamingOptions(newPrefix);
     // On every press, whether or not the dialog then closes.
     SaveResizeSettings(ports_.settings, resizeSettings.values);
 
@@ -355,10 +363,9 @@ void CRenameDlg::OnRenameFiles() {
         NameConflicts conflicts;
         {
             WaitCursorScope wait(controls());
-            // Numbered as the batch will number them, in its order.
-            const std::vector<FileEntry> files =
-                ports_.batchOrder ? ports_.batchOrder(*job, order) : job->files();
-            conflicts = CheckNameConflicts(*job, files, ports_.fileSystem);
+            // The names the batch will give, numbered in its order.
+            conflicts =
+                CheckNameConflicts(planBatch(*job, BatchFiles(), std::string()), ports_.fileSystem);
         }
         if (conflicts.firstTaken) {
             controls().messageBox(conflictMessage(*conflicts.firstTaken), "Tessaly Notice",
@@ -374,6 +381,40 @@ void CRenameDlg::OnRenameFiles() {
     }
     ReadControls();
     Dialog::OnOK();
+}
+
+void CRenameDlg::WriteNamingOptions(const std::string& prefix) {
+    job->setNewPrefix(prefix);
+    job->setRemovedCount(RemovedCount());
+    job->setRenumber(renumber, digits, startNumber);
+    job->setEntirePrefixRemoved(entirePrefixRemoved);
+}
+
+const std::vector<FileEntry>& CRenameDlg::BatchFiles() {
+    if (orderedBy_ != order) {
+        ordered_ = ports_.batchOrder ? ports_.batchOrder(*job, order) : job->files();
+        orderedBy_ = order;
+    }
+    return ordered_;
+}
+
+void CRenameDlg::OnPreview() {
+    // The choices as they stand, without reading them back into the dialog: closing the
+    // preview leaves the dialog as it was. The job takes them as "Rename Files" and the verb
+    // would, and both write them again before any batch.
+    std::optional<CPreviewDlg> preview;
+    {
+        WaitCursorScope wait(controls());
+        WriteNamingOptions(controls().text(IDC_NEW_PREFIX));
+        job->setRename(controls().isChecked(IDC_RENAME));
+        job->setResize(controls().isChecked(IDC_RESIZE));
+        job->setResizePrefix(resizeSettings.values.resizePrefix);
+        job->setResizeWidth(resizeSettings.SelectedWidth());
+        job->setResizeHeight(resizeSettings.SelectedHeight());
+        preview.emplace(
+            previewPlan(planBatch(*job, BatchFiles(), std::string()), *job, ports_.fileSystem));
+    }
+    controls().runChild(*preview);
 }
 
 } // namespace tessaly

@@ -11,6 +11,7 @@
 #include "naming/FileEntry.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -100,11 +101,21 @@ private:
     void OnAbout();
     void OnViewSelected();
     void OnRenameFiles();
+    void OnPreview();
+    // The action button and the preview can run exactly when one of the switches is on.
+    void EnableActions(bool enabled);
+    // The naming choices as the dialog holds them now, into the job.
+    void WriteNamingOptions(const std::string& prefix);
+    // The job's files in the order the batch will take them. The times of an order are read
+    // once while the dialog is open, however often the preview and the check need them.
+    const std::vector<FileEntry>& BatchFiles();
 
     RenameDialogPorts ports_;
     // Where the adjuster stands. Its control stops at 100; this does not, so a longer prefix
     // is still stepped through one character at a time.
     int adjusterPosition_ = 0;
+    std::optional<RenumberOrder> orderedBy_;
+    std::vector<FileEntry> ordered_;
 };
 
 } // namespace tessaly

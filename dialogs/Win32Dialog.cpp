@@ -14,13 +14,18 @@ static_assert(notify::ComboSelChange == CBN_SELCHANGE);
 static_assert(notify::EditChange == EN_CHANGE);
 static_assert(notify::EditUpdate == EN_UPDATE);
 static_assert(notify::UpDownDeltaPos == static_cast<int>(UDN_DELTAPOS));
+static_assert(notify::ListGetText == static_cast<int>(LVN_GETDISPINFOW));
+static_assert(notify::ListColumnClick == static_cast<int>(LVN_COLUMNCLICK));
+static_assert(notify::ListKeyDown == static_cast<int>(LVN_KEYDOWN));
+static_assert(notify::ListFindRow == static_cast<int>(LVN_ODFINDITEMW));
 
 namespace {
 
-// Progress bars and up-down controls live in the common controls, which must be registered in
-// this process before a template that uses them is created.
+// Progress bars, up-down controls and list views live in the common controls, which must be
+// registered in this process before a template that uses them is created.
 void RegisterCommonControls() {
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
+    INITCOMMONCONTROLSEX classes = {sizeof classes,
+                                    ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
 }
 
@@ -45,6 +50,15 @@ std::string WindowText(HWND window) {
 HICON ModuleIcon(int iconId) {
     return LoadIconW(ResourceModule(), MAKEINTRESOURCEW(iconId));
 }
+
+// Memory for the clipboard, freed unless the clipboard took it.
+struct GlobalFreeOnExit {
+    HGLOBAL memory;
+    ~GlobalFreeOnExit() {
+        if (memory != nullptr)
+            GlobalFree(memory);
+    }
+};
 
 class PaintScope {
 public:
@@ -139,32 +153,19 @@ INT_PTR Win32Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
             code = notify::ButtonClicked;
         return dialog_.OnCommand(LOWORD(wParam), code) ? TRUE : FALSE;
     }
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        Notification notification;
-        notification.id = static_cast<int>(header->idFrom);
-        notification.code = static_cast<int>(header->code);
-        const bool upDown = header->code == UDN_DELTAPOS;
-        auto* step = reinterpret_cast<NMUPDOWN*>(lParam);
-        if (upDown) {
-            notification.position = step->iPos;
-            notification.delta = step->iDelta;
+    case WM_NOTIFY:
+        return RouteNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED && !anchors_.empty())
+            FollowSize(LOWORD(lParam), HIWORD(lParam));
+        return FALSE;
+    case WM_GETMINMAXINFO:
+        if (openedWindow_.cx > 0) {
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = {openedWindow_.cx, openedWindow_.cy};
+            return TRUE;
         }
-        const HWND window = window_;
-        const int modalRuns = modalRuns_;
-        if (!dialog_.OnNotify(notification))
-            return FALSE;
-        // An up-down captures the mouse and starts its auto-repeat only after this answer. A
-        // modal window shown meanwhile took the button's release, so the control would repeat
-        // the step until the next click: end its tracking once it has set it up.
-        if (upDown && modalRuns_ != modalRuns)
-            PostMessageW(header->hwndFrom, WM_CANCELMODE, 0, 0);
-        if (upDown)
-            step->iDelta = notification.delta;
-        if (window_ == window)
-            SetWindowLongPtrW(window, DWLP_MSGRESULT, notification.result);
-        return TRUE;
-    }
+        return FALSE;
     case WM_SYSCOMMAND:
         return dialog_.OnSysCommand(static_cast<unsigned>(wParam)) ? TRUE : FALSE;
     case WM_PAINT:
@@ -177,6 +178,95 @@ INT_PTR Win32Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return FALSE;
     }
+}
+
+INT_PTR Win32Dialog::RouteNotify(NMHDR& header) {
+    Notification notification;
+    notification.id = static_cast<int>(header.idFrom);
+    notification.code = static_cast<int>(header.code);
+    if (header.code == LVN_GETDISPINFOW) {
+        // The list asks for a text as it draws it: the dialog holds its rows.
+        LVITEMW& cell = reinterpret_cast<NMLVDISPINFOW*>(&header)->item;
+        if ((cell.mask & LVIF_TEXT) == 0 || cell.pszText == nullptr || cell.cchTextMax <= 0)
+            return FALSE;
+        notification.row = cell.iItem;
+        notification.column = cell.iSubItem;
+        if (!dialog_.OnNotify(notification))
+            return FALSE;
+        const std::wstring text = wideFromUtf8(notification.text);
+        const std::size_t length =
+            std::min(text.size(), static_cast<std::size_t>(cell.cchTextMax) - 1);
+        text.copy(cell.pszText, length);
+        cell.pszText[length] = L'\0';
+        return TRUE;
+    }
+    if (header.code == LVN_COLUMNCLICK) {
+        notification.column = reinterpret_cast<NMLISTVIEW*>(&header)->iSubItem;
+        return dialog_.OnNotify(notification) ? TRUE : FALSE;
+    }
+    if (header.code == LVN_KEYDOWN) {
+        notification.key = reinterpret_cast<NMLVKEYDOWN*>(&header)->wVKey;
+        notification.control = GetKeyState(VK_CONTROL) < 0;
+        return dialog_.OnNotify(notification) ? TRUE : FALSE;
+    }
+    if (header.code == LVN_ODFINDITEMW) {
+        const NMLVFINDITEMW& find = *reinterpret_cast<NMLVFINDITEMW*>(&header);
+        if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr)
+            return FALSE;
+        notification.text = utf8FromWide(find.lvfi.psz, wcslen(find.lvfi.psz));
+        notification.row = find.iStart;
+        notification.result = -1;
+    }
+    const bool upDown = header.code == UDN_DELTAPOS;
+    auto* step = reinterpret_cast<NMUPDOWN*>(&header);
+    if (upDown) {
+        notification.position = step->iPos;
+        notification.delta = step->iDelta;
+    }
+    const HWND window = window_;
+    const int modalRuns = modalRuns_;
+    if (!dialog_.OnNotify(notification))
+        return FALSE;
+    // An up-down captures the mouse and starts its auto-repeat only after this answer. A
+    // modal window shown meanwhile took the button's release, so the control would repeat
+    // the step until the next click: end its tracking once it has set it up.
+    if (upDown && modalRuns_ != modalRuns)
+        PostMessageW(header.hwndFrom, WM_CANCELMODE, 0, 0);
+    if (upDown)
+        step->iDelta = notification.delta;
+    if (window_ == window)
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, notification.result);
+    return TRUE;
+}
+
+void Win32Dialog::FollowSize(int width, int height) {
+    const int dx = width - openedClient_.cx;
+    const int dy = height - openedClient_.cy;
+    HDWP moves = BeginDeferWindowPos(static_cast<int>(anchors_.size()));
+    for (const Anchor& a : anchors_) {
+        const HWND control = item(a.id);
+        if (control == nullptr)
+            continue;
+        RECT r = a.rect;
+        // Kept to the right (or bottom) edge alone it moves; kept to both it stretches.
+        if ((a.edges & edge::Right) != 0) {
+            r.right += dx;
+            if ((a.edges & edge::Left) == 0)
+                r.left += dx;
+        }
+        if ((a.edges & edge::Bottom) != 0) {
+            r.bottom += dy;
+            if ((a.edges & edge::Top) == 0)
+                r.top += dy;
+        }
+        if (moves != nullptr)
+            moves = DeferWindowPos(moves, control, nullptr, r.left, r.top, r.right - r.left,
+                                   r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (moves != nullptr)
+        EndDeferWindowPos(moves);
+    // Labels that stretch draw their text again where it now ends.
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 std::string Win32Dialog::text(int id) const {
@@ -257,6 +347,154 @@ void Win32Dialog::setPosition(int id, int position) {
         SendMessageW(control, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     else if (HasClass(control, UPDOWN_CLASSW))
         SendMessageW(control, UDM_SETPOS32, 0, position);
+}
+
+void Win32Dialog::setListColumns(int id, const std::vector<std::string>& titles) {
+    const HWND list = item(id);
+    if (list == nullptr)
+        return;
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    while (SendMessageW(list, LVM_DELETECOLUMN, 0, 0) != FALSE) {
+    }
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        std::wstring title = wideFromUtf8(titles[i]);
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = &title[0];
+        column.cx = 100;
+        column.iSubItem = static_cast<int>(i);
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void Win32Dialog::setListRowCount(int id, int count) {
+    const HWND list = item(id);
+    if (list == nullptr)
+        return;
+    LVITEMW none = {};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void Win32Dialog::fitListColumn(int id, int column, const std::vector<std::string>& texts) {
+    const HWND list = item(id);
+    if (list == nullptr)
+        return;
+    // Room for the margins the list leaves on both sides of a text, and for a header's.
+    constexpr int kTextMargin = 16;
+    constexpr int kHeaderMargin = 24;
+    const auto widthOf = [list](const std::wstring& text) {
+        return static_cast<int>(
+            SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    };
+    wchar_t title[256] = {};
+    LVCOLUMNW header = {};
+    header.mask = LVCF_TEXT;
+    header.pszText = title;
+    header.cchTextMax = 256;
+    SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&header));
+    int width = widthOf(title) + kHeaderMargin;
+    for (const std::string& text : texts)
+        width = std::max(width, widthOf(wideFromUtf8(text)) + kTextMargin);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+std::vector<int> Win32Dialog::selectedListRows(int id) const {
+    std::vector<int> rows;
+    const HWND list = item(id);
+    if (list == nullptr)
+        return rows;
+    for (LRESULT row = SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+         row >= 0;
+         row = SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))
+        rows.push_back(static_cast<int>(row));
+    return rows;
+}
+
+void Win32Dialog::selectAllListRows(int id) {
+    LVITEMW all = {};
+    all.stateMask = LVIS_SELECTED;
+    all.state = LVIS_SELECTED;
+    SendDlgItemMessageW(window_, id, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(&all));
+}
+
+void Win32Dialog::markListSort(int id, int column, bool descending) {
+    const HWND header =
+        reinterpret_cast<HWND>(SendDlgItemMessageW(window_, id, LVM_GETHEADER, 0, 0));
+    if (header == nullptr)
+        return;
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item = {};
+        item.mask = HDI_FORMAT;
+        if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(&item)))
+            continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == column)
+            item.fmt |= descending ? HDF_SORTDOWN : HDF_SORTUP;
+        SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void Win32Dialog::setFocus(int id) {
+    if (const HWND control = item(id))
+        SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+void Win32Dialog::anchor(int id, unsigned edges) {
+    const HWND control = item(id);
+    if (control == nullptr)
+        return;
+    RECT client;
+    GetClientRect(window_, &client);
+    if (anchors_.empty()) {
+        openedClient_ = {client.right, client.bottom};
+        RECT frame;
+        GetWindowRect(window_, &frame);
+        openedWindow_ = {frame.right - frame.left, frame.bottom - frame.top};
+    }
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    // As it would stand in the client area the dialog opened with.
+    if ((edges & edge::Right) != 0) {
+        rect.right -= client.right - openedClient_.cx;
+        if ((edges & edge::Left) == 0)
+            rect.left -= client.right - openedClient_.cx;
+    }
+    if ((edges & edge::Bottom) != 0) {
+        rect.bottom -= client.bottom - openedClient_.cy;
+        if ((edges & edge::Top) == 0)
+            rect.top -= client.bottom - openedClient_.cy;
+    }
+    anchors_.push_back({id, edges, rect});
+}
+
+bool Win32Dialog::copyToClipboard(const std::string& text) {
+    const std::wstring wide = wideFromUtf8(text);
+    GlobalFreeOnExit block{GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t))};
+    if (block.memory == nullptr)
+        return false;
+    auto* copy = static_cast<wchar_t*>(GlobalLock(block.memory));
+    if (copy == nullptr)
+        return false;
+    wide.copy(copy, wide.size());
+    copy[wide.size()] = L'\0';
+    GlobalUnlock(block.memory);
+    if (!OpenClipboard(window_))
+        return false;
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_UNICODETEXT, block.memory) != nullptr;
+    CloseClipboard();
+    if (placed)
+        block.memory = nullptr; // the clipboard's now
+    return placed;
 }
 
 void Win32Dialog::centreOverOwner() {

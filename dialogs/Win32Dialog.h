@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 namespace tessaly {
 
@@ -48,6 +49,15 @@ public:
     void limitText(int id, int maxChars) override;
     void focusAndSelectAll(int id) override;
     void setPosition(int id, int position) override;
+    void setListColumns(int id, const std::vector<std::string>& titles) override;
+    void setListRowCount(int id, int count) override;
+    void fitListColumn(int id, int column, const std::vector<std::string>& texts) override;
+    std::vector<int> selectedListRows(int id) const override;
+    void selectAllListRows(int id) override;
+    void markListSort(int id, int column, bool descending) override;
+    void setFocus(int id) override;
+    void anchor(int id, unsigned edges) override;
+    bool copyToClipboard(const std::string& text) override;
     void centreOverOwner() override;
     void endDialog(int result) override;
     void destroyWindow() override;
@@ -65,6 +75,17 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam);
     HWND item(int id) const { return GetDlgItem(window_, id); }
+    INT_PTR RouteNotify(NMHDR& header);
+    // Moves the anchored controls for a client area of this size.
+    void FollowSize(int width, int height);
+
+    // A control that keeps its distances to some edges, as it stood in a client area of the
+    // size the dialog opened with.
+    struct Anchor {
+        int id;
+        unsigned edges;
+        RECT rect;
+    };
 
     Dialog& dialog_;
     HWND window_ = nullptr;
@@ -72,6 +93,9 @@ private:
     int modalRuns_ = 0; // message boxes and child dialogs shown so far
     std::optional<WaitCursor> waitCursor_;
     int waitCursorDepth_ = 0;
+    std::vector<Anchor> anchors_;
+    SIZE openedClient_ = {}; // the client area's size when the first control was anchored
+    SIZE openedWindow_ = {}; // and the window's: the smallest it may become
 };
 
 // Takes, translates and dispatches the messages waiting in this thread's queue, one at a time,

@@ -1,7 +1,7 @@
 #include "journal/JournalStore.h"
 
 #include "journal/Hash64.h"
-#include "journal/NameIndex.h"
+#include "journal/NamesFile.h"
 #include "naming/CaseFolding.h"
 
 #include <algorithm>
@@ -156,10 +156,10 @@ std::optional<StoredJournal> JournalStore::read(const std::string& path,
 }
 
 std::vector<JournalStore::Interrupted> JournalStore::interrupted() {
-    const std::optional<std::vector<FolderEntry>> listing = fileSystem_.listFolder(folder_);
+    const std::optional<FolderListing> listing = fileSystem_.listFolder(folder_);
     if (!listing)
         return {};
-    std::vector<FolderEntry> entries = *listing;
+    std::vector<FolderEntry> entries = listing->entries;
     std::sort(entries.begin(), entries.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     std::vector<Interrupted> found;

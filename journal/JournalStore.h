@@ -1,7 +1,7 @@
 #pragma once
 // Where the journals of batches live (the user's local application data, "Tessaly"), one file
 // a batch and folder, named "<folder key>-<batch id>.<state>", with the names the batch left
-// files under beside it in "<folder key>-<batch id>.names" (see NameIndex). The state in the
+// files under beside it in "<folder key>-<batch id>.names" (see NamesFile.h). The state in the
 // name spares reading every journal at every right-click; the journal's own last record is
 // what counts. A running batch holds its journal open without sharing, so a journal that is
 // "running" and held by nobody was interrupted.

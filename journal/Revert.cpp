@@ -22,12 +22,12 @@ public:
         // One look at the folder instead of a look for every name: where a folder holds many
         // files, looking for a name that is not there can cost as much as a rename. A folder
         // that cannot be listed is not an empty one: then nothing is done.
-        const std::optional<std::vector<FolderEntry>> listing = disk_.listFolder(journal_.folder);
+        const std::optional<FolderListing> listing = disk_.listFolder(journal_.folder);
         if (!listing) {
             report_.reachable = false;
             return report_;
         }
-        for (const FolderEntry& entry : *listing)
+        for (const FolderEntry& entry : listing->entries)
             if (!entry.facts.folder)
                 present_.emplace(entry.name, entry);
         // A copy may have taken the old name of another file: it goes before the files return.

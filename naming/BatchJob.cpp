@@ -3,9 +3,25 @@
 #include "naming/NameComposition.h"
 #include "naming/Utf8Text.h"
 
+#include <functional>
+#include <initializer_list>
 #include <utility>
 
 namespace tessaly {
+
+namespace {
+// The pieces one after the other, in one allocation.
+std::string joined(std::initializer_list<std::reference_wrapper<const std::string>> pieces) {
+    std::size_t length = 0;
+    for (const std::string& piece : pieces)
+        length += piece.size();
+    std::string text;
+    text.reserve(length);
+    for (const std::string& piece : pieces)
+        text += piece;
+    return text;
+}
+} // namespace
 
 BatchJob::BatchJob(std::vector<FileEntry>& files, std::unique_ptr<ImageResizer> resizer)
     : files_(files), analysis_(analyseSelection(files)), resizer_(std::move(resizer)) {}
@@ -21,12 +37,19 @@ std::string BatchJob::newBaseName(const PathParts& parts, int number) const {
 }
 
 std::string BatchJob::renameTarget(const PathParts& parts, int number) const {
-    return parts.drive + parts.directory + newBaseName(parts, number) + parts.extension;
+    return renameTargetNamed(parts, newBaseName(parts, number));
 }
 
 std::string BatchJob::resizeTarget(const PathParts& parts, int number) const {
-    const std::string name = rename_ ? newBaseName(parts, number) : parts.baseName;
-    return parts.drive + parts.directory + resizePrefix_ + name + parts.extension;
+    return resizeTargetNamed(parts, rename_ ? newBaseName(parts, number) : parts.baseName);
+}
+
+std::string BatchJob::renameTargetNamed(const PathParts& parts, const std::string& name) const {
+    return joined({parts.drive, parts.directory, name, parts.extension});
+}
+
+std::string BatchJob::resizeTargetNamed(const PathParts& parts, const std::string& name) const {
+    return joined({parts.drive, parts.directory, resizePrefix_, name, parts.extension});
 }
 
 std::string BatchJob::newBaseName(const FileEntry& file, int number) const {
@@ -48,9 +71,11 @@ std::string BatchJob::resizeSource(const FileEntry& file, int number) const {
 FileNames BatchJob::names(const FileEntry& file, int number) const {
     FileNames names;
     names.parts = file.parts();
-    names.renameTarget = renameTarget(names.parts, number);
+    // The new base name once for both targets.
+    const std::string newName = newBaseName(names.parts, number);
+    names.renameTarget = renameTargetNamed(names.parts, newName);
     names.resizeSource = rename_ ? names.renameTarget : file.path;
-    names.resizeTarget = resizeTarget(names.parts, number);
+    names.resizeTarget = resizeTargetNamed(names.parts, rename_ ? newName : names.parts.baseName);
     return names;
 }
 

@@ -95,6 +95,10 @@ private:
     std::string newBaseName(const PathParts& parts, int number) const;
     std::string renameTarget(const PathParts& parts, int number) const;
     std::string resizeTarget(const PathParts& parts, int number) const;
+    // The targets with the base name they take (the new one, or for a copy when renaming is
+    // off, the file's own).
+    std::string renameTargetNamed(const PathParts& parts, const std::string& name) const;
+    std::string resizeTargetNamed(const PathParts& parts, const std::string& name) const;
 
     std::vector<FileEntry>& files_;
     const SelectionAnalysis analysis_;

@@ -3,7 +3,6 @@
 #include "naming/GraphemeClusters.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace tessaly {
 
@@ -37,12 +36,21 @@ std::size_t trailingDigitsStart(const std::string& text) {
 
 std::string numberText(int digits, int number) {
     const int width = std::clamp(digits, 0, kMaxNumberDigits);
-    const int length = std::snprintf(nullptr, 0, "%0*d", width, number);
-    if (length <= 0)
-        return std::string();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), "%0*d", width, number);
-    text.resize(static_cast<std::size_t>(length));
+    // Written here, without a format, as "%0*d" would: the sign, then zeros up to the width.
+    // Every file of a batch needs one.
+    const bool negative = number < 0;
+    unsigned magnitude =
+        negative ? 0u - static_cast<unsigned>(number) : static_cast<unsigned>(number);
+    char reversed[16];
+    int length = 0;
+    do {
+        reversed[length++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    std::string text(negative ? 1 : 0, '-');
+    text.append(static_cast<std::size_t>(std::max(width - length - (negative ? 1 : 0), 0)), '0');
+    while (length > 0)
+        text += reversed[--length];
     return text;
 }
 

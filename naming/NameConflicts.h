@@ -1,7 +1,9 @@
 #pragma once
 // The check the main dialog makes before it lets a rename batch start: no new name may be
-// taken already, unless another selected file that the batch renames away holds it.
+// taken already, unless another selected file that the batch renames away holds it. It reads
+// the batch's own plan, so that it judges exactly the names the batch will give.
 
+#include "batch/BatchPlan.h"
 #include "naming/BatchJob.h"
 #include "platform/FileSystem.h"
 
@@ -22,16 +24,12 @@ struct NameConflicts {
     int heldBySelected = 0;
 };
 
-// For each file (given with its new path, in the batch's order), whether its new path names,
-// now, another selected file that gives up its name by its own rename, or the file itself under
-// another letter case: the names a batch in place takes in two steps.
-std::vector<bool> newNamesGivenUp(const std::vector<FileEntry>& files,
-                                  const std::vector<std::string>& newPaths);
+// Looks whether each planned new path is taken. A new path identical to the file's own path,
+// byte for byte, is no conflict. New paths are not compared with each other. One existence test
+// per file, none after the first name that is taken.
+NameConflicts CheckNameConflicts(const BatchPlan& plan, const FileSystem& fileSystem);
 
-// Composes every file's new path, numbering from the start number in the batch's order (files:
-// the selection as the batch will order it), and looks whether each is taken. A new path
-// identical to the file's own path, byte for byte, is no conflict. New paths are not compared
-// with each other. One existence test per file, none after the first name that is taken.
+// The same for the plan of the files (the selection as the batch will order it).
 NameConflicts CheckNameConflicts(const BatchJob& job, const std::vector<FileEntry>& files,
                                  const FileSystem& fileSystem);
 

@@ -2,6 +2,7 @@
 
 #include "naming/CaseFolding.h"
 #include "naming/FullPath.h"
+#include "naming/NameIndex.h"
 #include "naming/PathOrder.h"
 
 #include <map>
@@ -19,12 +20,19 @@ std::vector<FileEntry> selectionFromPaths(std::vector<std::string> paths) {
             files.push_back(FileEntry{std::move(path)});
     sortByPath(files);
     // Spellings of one name are one file: the first in path order stays.
-    std::set<std::string, FileSystemNameLess> seen;
+    std::vector<const std::string*> sortedPaths;
+    sortedPaths.reserve(files.size());
+    for (const FileEntry& file : files)
+        sortedPaths.push_back(&file.path);
+    const NameIndex index(std::move(sortedPaths));
+    std::vector<bool> first(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        first[i] = index.first(files[i].path) == i;
     std::vector<FileEntry> distinct;
     distinct.reserve(files.size());
-    for (FileEntry& file : files)
-        if (seen.insert(file.path).second)
-            distinct.push_back(std::move(file));
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (first[i])
+            distinct.push_back(std::move(files[i]));
     return distinct;
 }
 
@@ -38,7 +46,7 @@ std::vector<FileEntry> withoutFolders(std::vector<FileEntry> files, const FileSy
     }
     std::vector<bool> folder(files.size(), false);
     for (const auto& [path, indexes] : byFolder) {
-        std::optional<std::vector<FolderEntry>> listing;
+        std::optional<FolderListing> listing;
         if (indexes.size() > kLookedAtOneByOne)
             listing = fileSystem.listFolder(path);
         if (!listing) {
@@ -49,7 +57,7 @@ std::vector<FileEntry> withoutFolders(std::vector<FileEntry> files, const FileSy
             continue;
         }
         std::set<std::string, FileSystemNameLess> folders;
-        for (const FolderEntry& entry : *listing)
+        for (const FolderEntry& entry : listing->entries)
             if (entry.facts.folder)
                 folders.insert(entry.name);
         for (const std::size_t i : indexes) {

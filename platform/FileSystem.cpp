@@ -46,8 +46,8 @@ std::optional<std::string> FileSystem::readFile(const std::string& path) const {
 
 std::vector<std::string> FileSystem::fileNames(const std::string& folder) const {
     std::vector<std::string> names;
-    if (const std::optional<std::vector<FolderEntry>> listing = listFolder(folder))
-        for (const FolderEntry& entry : *listing)
+    if (const std::optional<FolderListing> listing = listFolder(folder))
+        for (const FolderEntry& entry : listing->entries)
             if (!entry.facts.folder)
                 names.push_back(entry.name);
     return names;

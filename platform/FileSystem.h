@@ -33,6 +33,13 @@ struct FolderEntry {
     std::string identity; // see FileSystem::identity
 };
 
+// What one pass over a folder reads.
+struct FolderListing {
+    std::vector<FolderEntry> entries; // its files and folders, in no particular order
+    // The longest name the folder's volume takes, in UTF-16 units.
+    std::size_t longestName = 255;
+};
+
 // The file times' units: 100 nanoseconds, counted from 1601-01-01 00:00:00 UTC.
 constexpr std::int64_t kFileTimeUnitsPerSecond = 10000000;
 constexpr std::int64_t kFileTimeOf1970 = 116444736000000000; // 1970-01-01 00:00:00 UTC
@@ -132,10 +139,11 @@ public:
 
     // Creates the folder and every missing folder above it; true when it exists afterwards.
     virtual bool createFolder(const std::string& path) = 0;
-    // The files and folders directly in the folder, in no particular order. Nothing when the
-    // folder cannot be listed (gone, on a medium taken out, no access): that is not an empty
-    // folder.
-    virtual std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) const = 0;
+    // The files and folders directly in the folder, and its volume's name limit: one look at a
+    // folder that holds thousands of files, where a test of each name costs one call (and under
+    // Wine a walk through the folder) apiece. Nothing when the folder cannot be listed (gone, on
+    // a medium taken out, no access): that is not an empty folder.
+    virtual std::optional<FolderListing> listFolder(const std::string& folder) const = 0;
     // The names of the files (not folders) directly in the folder; none when it cannot be listed.
     std::vector<std::string> fileNames(const std::string& folder) const;
 

@@ -284,8 +284,7 @@ bool Win32FileSystem::createFolder(const std::string& path) {
            GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-std::optional<std::vector<FolderEntry>>
-Win32FileSystem::listFolder(const std::string& folder) const {
+std::optional<FolderListing> Win32FileSystem::listFolder(const std::string& folder) const {
     const std::wstring wide = extendedPath(folder);
     if (wide.empty())
         return std::nullopt;
@@ -297,7 +296,13 @@ Win32FileSystem::listFolder(const std::string& folder) const {
     if (!directory)
         return std::nullopt;
     const std::optional<DWORD> volume = volumeKeepingIdentities(directory.get());
-    std::vector<FolderEntry> entries;
+    FolderListing listing;
+    DWORD longest = 0;
+    if (GetVolumeInformationByHandleW(directory.get(), nullptr, 0, nullptr, &longest, nullptr,
+                                      nullptr, 0) &&
+        longest > 0)
+        listing.longestName = longest;
+    std::vector<FolderEntry>& entries = listing.entries;
     std::vector<std::uint64_t> buffer(64 * 1024 / sizeof(std::uint64_t)); // entries align on 8
     FILE_INFO_BY_HANDLE_CLASS request = FileIdBothDirectoryRestartInfo;
     while (GetFileInformationByHandleEx(directory.get(), request, buffer.data(),
@@ -326,7 +331,7 @@ Win32FileSystem::listFolder(const std::string& folder) const {
     // Anything but the end of the listing is a listing that failed, not a shorter folder.
     if (GetLastError() != ERROR_NO_MORE_FILES)
         return std::nullopt;
-    return entries;
+    return listing;
 }
 
 bool Win32FileSystem::ansiCodePageIsUtf8() const {

@@ -24,7 +24,7 @@ public:
                                       std::size_t count) const override;
     std::string identity(const std::string& path) const override;
     bool createFolder(const std::string& path) override;
-    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) const override;
+    std::optional<FolderListing> listFolder(const std::string& folder) const override;
     bool ansiCodePageIsUtf8() const override;
     bool fitsAnsiCodePage(const std::string& text) const override;
 };

@@ -79,5 +79,13 @@
 #define IDC_RESIZE_NAME_LABEL 1049
 #define IDC_RESIZE_SIZE 1050
 #define IDC_RESIZE_PREFIX_TEXT 1051
+// Opens the preview of the whole batch.
+#define IDC_PREVIEW 1023
+
+// The preview: a line that counts, the list of every file, and its filter. Close is IDC_OK.
+#define IDD_PREVIEW 140
+#define IDC_PREVIEW_SUMMARY 1100
+#define IDC_PREVIEW_LIST 1101
+#define IDC_PREVIEW_NOTED 1102
 
 #endif

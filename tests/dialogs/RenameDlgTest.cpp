@@ -1,6 +1,7 @@
 // The main dialog driven through controls without windows: what it opens with, the removal
 // adjuster step by step, the checkboxes and the action button, the two settings dialogs it
 // runs, and what "Rename Files" writes, saves and refuses.
+#include "dialogs/PreviewDlg.h"
 #include "dialogs/RenameDlg.h"
 #include "dialogs/RenumberSettingsDlg.h"
 #include "naming/BatchJob.h"
@@ -361,6 +362,7 @@ TEST(RenameDialog, ActionButtonAndExampleFollowTheCheckboxes) {
             run.Click(id);
         EXPECT_EQ(c.caption, run.Text(IDC_RENAME_FILES));
         EXPECT_EQ(c.enabled, run.Enabled(IDC_RENAME_FILES));
+        EXPECT_EQ(c.enabled, run.Enabled(IDC_PREVIEW));
         EXPECT_EQ(c.newName, run.Text(IDC_NEW_NAME));
         EXPECT_EQ(std::string("sml.") + c.newName, run.Text(IDC_RESIZE_NAME));
         for (const int id : renameGroup)
@@ -608,6 +610,66 @@ TEST(RenameDialog, ResizeOnlyClosesWithoutTheConflictCheck) {
     EXPECT_TRUE(run.job.entirePrefixRemoved());
     EXPECT_EQ(8, run.job.removedCount());
     EXPECT_EQ(1, run.job.renumber());
+}
+
+// The preview shows the choices as they stand, numbered in the batch's order, and leaves the
+// dialog, the disk and the stored settings as they were.
+TEST(RenameDialog, PreviewShowsTheChoicesAsTheyStandAndChangesNothing) {
+    RenameRun run(kRomePhotos);
+    run.disk.addFile("C:\\Photos\\sml.Trip_3.JPG");
+    run.Type("Trip_");
+    run.Click(IDC_RENUMBER);
+    run.Click(IDC_RESIZE);
+    run.dialog.order = RenumberOrder::ByModificationTime;
+    const std::vector<int> watched = {IDC_NEW_PREFIX, IDC_NEW_NAME, IDC_RESIZE_NAME,
+                                      IDC_REMOVED_COUNT, IDC_RENAME_FILES};
+    std::vector<std::string> before;
+    for (const int id : watched)
+        before.push_back(run.Text(id));
+    std::vector<std::string> rows;
+    std::string summary;
+    run.window.childRunner = [&](Dialog& child) {
+        auto& preview = dynamic_cast<CPreviewDlg&>(child);
+        FakeDialogControls controls;
+        controls.Open(preview);
+        rows.clear();
+        summary = controls.text(IDC_PREVIEW_SUMMARY);
+        for (int row = 0; row < controls.controls[IDC_PREVIEW_LIST].rowCount; ++row) {
+            std::string line;
+            for (std::size_t column = 0;
+                 column < controls.controls[IDC_PREVIEW_LIST].columns.size(); ++column)
+                line += preview.cell(row, static_cast<int>(column)) + "|";
+            rows.push_back(line);
+        }
+        preview.OnCommand(IDC_CANCEL, notify::ButtonClicked);
+        return controls.endResult;
+    };
+    run.Click(IDC_PREVIEW);
+    run.Click(IDC_PREVIEW);
+    // In the batch's order, reversed here.
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "IMG_0013.JPG|Trip_1.JPG|sml.Trip_1.JPG||", "IMG_0002.JPG|Trip_2.JPG|sml.Trip_2.JPG||",
+            "IMG_0001.JPG|Trip_3.JPG|sml.Trip_3.JPG|copy replaces sml.Trip_3.JPG|"}),
+        rows);
+    EXPECT_EQ("3 files: 3 to rename, 3 copies 700 pixels wide, 1 replacing a file", summary);
+    // The times were read once for both.
+    EXPECT_EQ(std::vector<RenumberOrder>{RenumberOrder::ByModificationTime}, run.ordersAsked);
+    std::vector<std::string> after;
+    for (const int id : watched)
+        after.push_back(run.Text(id));
+    EXPECT_EQ(before, after);
+    EXPECT_FALSE(run.window.ended);
+    EXPECT_TRUE(run.window.messages.empty());
+    EXPECT_EQ(0, SetCalls(run.registry, "ResizePrefix"));
+    EXPECT_TRUE(run.disk.renames.empty());
+    EXPECT_EQ(2, run.window.waitCursorShown);
+    // Another order is read afresh.
+    run.dialog.order = RenumberOrder::ByPath;
+    run.Click(IDC_RENAME_FILES);
+    EXPECT_EQ(
+        (std::vector<RenumberOrder>{RenumberOrder::ByModificationTime, RenumberOrder::ByPath}),
+        run.ordersAsked);
 }
 
 } // namespace

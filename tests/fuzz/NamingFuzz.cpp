@@ -1,13 +1,18 @@
 // Any selection with any options: path splitting, the path order, the selection analysis and
 // every composed name. A name composed for a file whose name Windows allows, from a prefix that
 // a file name may hold, must never leave the file's own folder; every cut of a name falls
-// between whole characters.
+// between whole characters. The preview of the plan has a row a file, and passes no new name
+// that the batch would not attempt.
+#include "batch/BatchPlan.h"
+#include "batch/PlanPreview.h"
 #include "naming/BatchJob.h"
+#include "naming/FolderBound.h"
 #include "naming/FileNameCharacters.h"
 #include "naming/NameComposition.h"
 #include "naming/PathOrder.h"
 #include "naming/SplitPath.h"
 #include "naming/Utf8Text.h"
+#include "support/FakeFileSystem.h"
 #include "support/FakeImageResizer.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -81,8 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string resizePrefix = input.ConsumeRandomLengthString(8);
     job.setNewPrefix(prefix);
     job.setResizePrefix(resizePrefix);
+    // Starts as the renumber settings give them: below 10^9, so that no file's number overflows.
     job.setRenumber(input.ConsumeIntegralInRange(0, 1), input.ConsumeIntegralInRange(-1, 12),
-                    input.ConsumeIntegral<int>());
+                    input.ConsumeIntegralInRange(0, 999999999));
     int number = input.ConsumeIntegralInRange(-1000000, 1000000000);
     for (const FileEntry& file : files) {
         const FileNames names = job.names(file, number++);
@@ -102,6 +108,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!firstCharacterNotAllowedInFileName(prefix) &&
             !firstCharacterNotAllowedInFileName(resizePrefix))
             CHECK(keepsFolder(parts, names.resizeTarget));
+    }
+
+    const BatchPlan plan = planBatch(job, files, "f");
+    const PlanPreview preview = previewPlan(plan, job, test::FakeFileSystem());
+    CHECK(preview.rows.size() == plan.files.size());
+    for (std::size_t i = 0; i < plan.files.size(); ++i) {
+        const PlannedFile& p = plan.files[i];
+        if (job.rename() && preview.rows[i].note.empty())
+            CHECK(staysInFolder(p.names.parts, p.names.renameTarget));
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 // Names as the file system tells them apart: each UTF-16 unit upper-cased, as Windows does.
 #include "naming/CaseFolding.h"
+#include "naming/NameIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,11 @@ TEST(FileSystemNames, AreOneWhereWindowsUpperCasesThemAlike) {
         {"\u03c2", "\u03c3", true, true},           // final and medial sigma: both Σ
         {"\u00b5", "\u03bc", true, true},           // micro sign and mu: both Μ
         {"\u01c5", "\u01c4", true, true},           // title-case Dž: upper Ǆ
+        // Past a long stretch that both share, into a character whose first byte they share.
+        {"C:\\Fotos\\K\u00e4se\\img_\u00e9.jpg", "c:\\FOTOS\\K\u00c4SE\\IMG_\u00c9.JPG", true,
+         false},
+        {"C:\\Fotos\\K\u00e4se\\\u00e9t\u00e9", "C:\\Fotos\\K\u00e4se\\\u00e9t\u00e8", false,
+         false},
     };
     for (const NamePair& row : rows) {
         if (row.notUnderWine && kWineUpperCaseTable)
@@ -52,6 +58,10 @@ TEST(FileSystemNames, AreOneWhereWindowsUpperCasesThemAlike) {
         const int ab = compareFileSystemNames(row.a, row.b);
         EXPECT_EQ(row.same, ab == 0);
         EXPECT_EQ(ab<0, compareFileSystemNames(row.b, row.a)> 0);
+        // Spellings of one name are found under one hash.
+        if (row.same) {
+            EXPECT_EQ(fileSystemNameHash(row.a), fileSystemNameHash(row.b));
+        }
     }
     // A set of paths holds each file once.
     const std::set<std::string, FileSystemNameLess> paths = {

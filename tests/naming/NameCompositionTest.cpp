@@ -27,6 +27,8 @@ TEST(NameComposition, NumberTextIsZeroPaddedAndNeverCut) {
         {10, 1, "000000001"},       // a hand-edited count beyond 9 pads to 9
         {INT_MAX, 42, "000000042"}, // and stays bounded whatever it is
         {-3, 7, "7"},               // never a left-justified or odd format
+        {3, -7, "-07"},             // the sign counts towards the width
+        {0, INT_MIN, "-2147483648"},
         {3, INT_MAX, "2147483647"},
     };
     for (const NumberCase& c : cases)

@@ -1,5 +1,7 @@
 // The check before a rename batch: the first new path that something the batch does not rename
-// away already holds, and how many new paths other selected files hold now.
+// away already holds, and how many new paths other selected files hold now; and the note the
+// preview of the same plan gives each file.
+#include "batch/PlanPreview.h"
 #include "naming/NameConflicts.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeImageResizer.h"
@@ -26,6 +28,8 @@ struct Row {
     std::function<void(BatchJob&)> options;
     std::optional<std::string> firstTaken;
     int heldBySelected;
+    std::vector<std::string> notes; // the preview's, file by file
+    std::size_t longestName = 255;  // that the volume takes
 };
 
 TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
@@ -46,7 +50,8 @@ TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
              job.setRenumber(1, 3, 1);
          },
          std::nullopt,
-         0},
+         0,
+         {"", "", ""}},
         {"numbered from 2, the last name is taken",
          {"C:\\p\\IMG_0001.JPG", "C:\\p\\IMG_0002.JPG", "C:\\p\\IMG_0013.JPG"},
          {"C:\\p\\Rome_004.JPG"},
@@ -56,25 +61,29 @@ TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
              job.setRenumber(1, 3, 2);
          },
          "C:\\p\\Rome_004.JPG",
-         0},
+         0,
+         {"", "", "name taken by Rome_004.JPG"}},
         {"names that stay the same",
          {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg"},
          {},
          [](BatchJob&) {},
          std::nullopt,
-         0},
+         0,
+         {"unchanged", "unchanged"}},
         {"a chain shifted onto the selection",
          {"C:\\p\\p1.jpg", "C:\\p\\p2.jpg", "C:\\p\\p3.jpg"},
          {},
          shift(2),
          std::nullopt,
-         2},
+         2,
+         {"in two steps", "in two steps", ""}},
         {"a chain that ends on someone else's file",
          {"C:\\p\\p1.jpg", "C:\\p\\p2.jpg", "C:\\p\\p3.jpg"},
          {"C:\\p\\p4.jpg"},
          shift(2),
          "C:\\p\\p4.jpg",
-         2},
+         2,
+         {"in two steps", "in two steps", "name taken by p4.jpg"}},
         {"a swap",
          {"C:\\p\\a.jpg", "C:\\p\\b.jpg"},
          {},
@@ -84,13 +93,15 @@ TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
              job.setNewPrefix("");
          },
          std::nullopt,
-         0},
+         0,
+         {"", ""}},
         {"a cycle of three by number",
          {"C:\\p\\n2.jpg", "C:\\p\\n3.jpg", "C:\\p\\n1.jpg"},
          {},
          [](BatchJob& job) { job.setRenumber(1, 1, 1); },
          std::nullopt,
-         3},
+         3,
+         {"in two steps", "in two steps", "in two steps"}},
         {"a change of letter case only",
          {"C:\\p\\img_1.jpg", "C:\\p\\img_2.jpg"},
          {},
@@ -99,7 +110,8 @@ TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
              job.setNewPrefix("IMG");
          },
          std::nullopt,
-         2},
+         2,
+         {"in two steps", "in two steps"}},
         // a1 keeps its name, which b1 would take.
         {"a selected file that keeps its name",
          {"C:\\p\\a1.jpg", "C:\\p\\b1.jpg"},
@@ -109,7 +121,8 @@ TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
              job.setNewPrefix("a");
          },
          "C:\\p\\a1.jpg",
-         0},
+         0,
+         {"unchanged", "name taken by a1.jpg"}},
         {"one name for all, free",
          {"C:\\p\\a1.jpg", "C:\\p\\a2.jpg", "C:\\p\\a3.jpg"},
          {},
@@ -118,7 +131,8 @@ TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
              job.setNewPrefix("x");
          },
          std::nullopt,
-         0},
+         0,
+         {"", "name taken by a1.jpg", "name taken by a1.jpg"}},
         {"one name for all, a folder holds it",
          {"C:\\p\\a1.jpg", "C:\\p\\a2.jpg"},
          {"C:\\p\\X.JPG\\"},
@@ -127,7 +141,38 @@ TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
              job.setNewPrefix("x");
          },
          "C:\\p\\x.jpg",
-         0},
+         0,
+         {"name taken by X.JPG", "name taken by a1.jpg"}},
+        {"a name longer than the volume takes",
+         {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg"},
+         {},
+         [](BatchJob& job) {
+             job.setRemovedCount(4);
+             job.setNewPrefix("Holiday_");
+         },
+         std::nullopt,
+         0,
+         {"not allowed: longer than the 12 characters a name may have there",
+          "not allowed: longer than the 12 characters a name may have there"},
+         12},
+        {"a character no file name may hold",
+         {"C:\\p\\IMG_1.jpg"},
+         {},
+         [](BatchJob& job) { job.setNewPrefix("a*"); },
+         std::nullopt,
+         0,
+         {"not allowed: a file name cannot hold \"*\""}},
+        {"copies: one replaces someone else's file, one would be a selected file's",
+         {"C:\\p\\IMG_1.jpg", "C:\\p\\IMG_2.jpg", "C:\\p\\s.IMG_2.jpg"},
+         {"C:\\p\\S.IMG_1.JPG"},
+         [](BatchJob& job) {
+             job.setResize(true);
+             job.setResizePrefix("s.");
+         },
+         std::nullopt,
+         0,
+         {"unchanged; copy replaces S.IMG_1.JPG",
+          "unchanged; no copy: s.IMG_2.jpg is a selected file", "unchanged"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -143,14 +188,24 @@ TEST(CheckNameConflicts, TakenNamesAndNamesThatOtherSelectedFilesGiveUp) {
             else
                 fs.addFile(path);
         }
+        fs.longestName = row.longestName;
         Selection s(files);
+        s.job.setRename(true);
         row.options(s.job);
-        const NameConflicts found = CheckNameConflicts(s.job, s.files, fs);
+        const BatchPlan plan = planBatch(s.job, s.files, "b1");
+        const NameConflicts found = CheckNameConflicts(plan, fs);
         EXPECT_EQ(row.firstTaken, found.firstTaken);
         EXPECT_EQ(row.heldBySelected, found.heldBySelected);
-        // At most one existence test per file, none after the first taken name, and nothing
-        // touched.
+        // At most one existence test per file, none after the first taken name.
         EXPECT_LE(fs.existsCalls, static_cast<int>(files.size()));
+
+        const PlanPreview preview = previewPlan(plan, s.job, fs);
+        std::vector<std::string> notes;
+        for (const PreviewRow& r : preview.rows)
+            notes.push_back(r.note);
+        EXPECT_EQ(row.notes, notes);
+        // One look at the folder, and nothing touched.
+        EXPECT_EQ(1, fs.listFolderCalls);
         EXPECT_TRUE(fs.renames.empty());
     }
 }

@@ -59,6 +59,18 @@ void FakeDialogControls::selectItem(int id, int index) {
     control.selected = index >= 0 && index < static_cast<int>(control.items.size()) ? index : -1;
 }
 
+std::vector<int> FakeDialogControls::selectedListRows(int id) const {
+    const FakeControl* control = find(id);
+    return control != nullptr ? control->selectedRows : std::vector<int>();
+}
+
+void FakeDialogControls::selectAllListRows(int id) {
+    FakeControl& control = controls[id];
+    control.selectedRows.clear();
+    for (int row = 0; row < control.rowCount; ++row)
+        control.selectedRows.push_back(row);
+}
+
 void FakeDialogControls::endDialog(int result) {
     ended = true;
     endResult = result;

@@ -24,6 +24,12 @@ struct FakeControl {
     int selected = -1;
     int limit = 0;
     int position = 0;
+    // List views.
+    std::vector<std::string> columns;
+    int rowCount = 0;
+    std::vector<int> selectedRows;
+    unsigned anchored = 0; // the edges (see edge)
+    int sortMark = 0;      // the column marked, or -1 less it when descending
 };
 
 struct DialogMessage {
@@ -63,6 +69,7 @@ public:
     int paintedIcon = 0;
     int waitCursorDepth = 0; // begun and not yet ended
     int waitCursorShown = 0; // times it appeared
+    std::string clipboard;
 
     std::string text(int id) const override;
     void setText(int id, const std::string& text) override;
@@ -78,6 +85,25 @@ public:
     void limitText(int id, int maxChars) override { controls[id].limit = maxChars; }
     void focusAndSelectAll(int id) override { focus = id; }
     void setPosition(int id, int position) override { controls[id].position = position; }
+    void setListColumns(int id, const std::vector<std::string>& titles) override {
+        controls[id].columns = titles;
+    }
+    void setListRowCount(int id, int count) override {
+        controls[id].rowCount = count;
+        controls[id].selectedRows.clear();
+    }
+    void fitListColumn(int, int, const std::vector<std::string>&) override {}
+    std::vector<int> selectedListRows(int id) const override;
+    void selectAllListRows(int id) override;
+    void markListSort(int id, int column, bool descending) override {
+        controls[id].sortMark = descending ? -1 - column : column;
+    }
+    void setFocus(int id) override { focus = id; }
+    void anchor(int id, unsigned edges) override { controls[id].anchored = edges; }
+    bool copyToClipboard(const std::string& text) override {
+        clipboard = text;
+        return true;
+    }
     void centreOverOwner() override { centred = true; }
     void endDialog(int result) override;
     void destroyWindow() override;

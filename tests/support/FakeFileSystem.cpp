@@ -353,17 +353,20 @@ bool FakeFileSystem::createFolder(const std::string& path) {
     return true;
 }
 
-std::optional<std::vector<FolderEntry>>
-FakeFileSystem::listFolder(const std::string& folder) const {
+std::optional<FolderListing> FakeFileSystem::listFolder(const std::string& folder) const {
+    ++listFolderCalls;
     if (call(folder, folder) || failingListings_.count(folder) != 0)
         return std::nullopt;
     std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '\\')
         prefix += '\\';
-    std::vector<FolderEntry> listing;
+    FolderListing listing;
+    listing.longestName = longestName;
     for (const auto& [k, entry] : entries_) {
+        // The folder spelled alike, byte for byte, is the common case: no copy for it.
         if (entry.path.size() <= prefix.size() ||
-            !same(entry.path.substr(0, prefix.size()), prefix))
+            (entry.path.compare(0, prefix.size(), prefix) != 0 &&
+             !same(entry.path.substr(0, prefix.size()), prefix)))
             continue;
         const std::string name = entry.path.substr(prefix.size());
         if (name.find('\\') != std::string::npos)
@@ -375,7 +378,7 @@ FakeFileSystem::listFolder(const std::string& folder) const {
         listed.facts.lastWrite = entry.lastWrite;
         if (keepsIdentities)
             listed.identity = "fake-" + std::to_string(entry.id);
-        listing.push_back(std::move(listed));
+        listing.entries.push_back(std::move(listed));
     }
     return listing;
 }

@@ -84,6 +84,8 @@ public:
     // to tell (FAT).
     bool keepsIdentities = true;
     int existsCalls = 0;
+    mutable int listFolderCalls = 0;
+    std::size_t longestName = 255;  // of every folder's volume
     bool ansiIsUtf8 = false;        // the ANSI code page is UTF-8 (a Windows option)
     std::function<void()> onExists; // runs at every existence test
     mutable int modificationTimeCalls = 0;
@@ -108,7 +110,7 @@ public:
                                       std::size_t count) const override;
     std::string identity(const std::string& path) const override;
     bool createFolder(const std::string& path) override;
-    std::optional<std::vector<FolderEntry>> listFolder(const std::string& folder) const override;
+    std::optional<FolderListing> listFolder(const std::string& folder) const override;
     bool ansiCodePageIsUtf8() const override { return ansiIsUtf8; }
 
 private:

@@ -89,6 +89,7 @@ const ExpectedTemplate kRename = {
         Name(IDC_RESIZE_NAME, Units(68, 183, 265, 8)),
         // None of the push buttons is a default one.
         Push(IDC_RENAME_FILES, "Rename Files", Units(275, 7, 65, 14)),
+        Push(IDC_PREVIEW, "Pre&view\u2026", Units(206, 7, 65, 14)),
         Push(IDC_CANCEL, "Cancel", Units(275, 28, 65, 14)),
         Push(IDC_ABOUT, "About", Units(275, 49, 65, 15)),
         Push(IDC_VIEW_SELECTED, "View Selected", Units(320, 87, 20, 20), false),

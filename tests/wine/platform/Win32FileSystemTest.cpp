@@ -175,10 +175,10 @@ TEST(Win32FileSystem, AListingTellsIdentitiesThatStayThroughARename) {
     const std::string identity = fs.identity(a);
     EXPECT_FALSE(identity.empty()); // Wine's files, as NTFS, keep one
     ASSERT_EQ(FileResult::Done, fs.renameNoReplace(a, folder.path() + "c.jpg"));
-    const std::optional<std::vector<FolderEntry>> listing = fs.listFolder(folder.path());
+    const std::optional<FolderListing> listing = fs.listFolder(folder.path());
     ASSERT_TRUE(listing);
     std::map<std::string, FolderEntry> byName;
-    for (const FolderEntry& entry : *listing)
+    for (const FolderEntry& entry : listing->entries)
         byName[entry.name] = entry;
     ASSERT_EQ(3u, byName.size());
     ASSERT_EQ(1u, byName.count("c.jpg"));

@@ -14,6 +14,7 @@
 #include "support/TessalyModule.h"
 #include "support/TestRegistry.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -298,6 +299,68 @@ TEST_F(RenameVerb, AConfirmedRenameAndResizeLeavesRenamedFilesCopiesLogAndCounts
         valueOf(HKEY_LOCAL_MACHINE, kMachineSettingsKey, "ResizeSelectedSize");
     ASSERT_TRUE(size);
     EXPECT_EQ(std::string("\x11\x04\0\0", 4), size->bytes); // 1041
+}
+
+// The preview opened from the main dialog lists, on the real list view, the names that the
+// batch then gives: the files and copies on the disk afterwards are its rows.
+TEST_F(RenameVerb, ThePreviewListsTheNamesTheBatchThenGives) {
+    const GdiplusSession pictureMaker;
+    std::vector<std::string> paths;
+    for (const char* name : {"IMG_0013.JPG", "IMG_0001.JPG", "IMG_0002.JPG"}) {
+        paths.push_back(folder.path() + name);
+        ASSERT_TRUE(writePicture(paths.back(), 64, 48, L"image/jpeg"));
+    }
+    std::vector<std::vector<std::string>> rows;
+    DialogScript script([&] {
+        const HWND dialog = mainDialog();
+        if (dialog == nullptr)
+            return;
+        TypeText(dialog, IDC_NEW_PREFIX, "Rome_");
+        ClickControl(dialog, IDC_RENUMBER);
+        ClickControl(dialog, IDC_RESIZE);
+        PostClick(dialog, IDC_PREVIEW);
+        const HWND preview = WaitForDialog("Tessaly 3.1 Preview");
+        if (preview == nullptr)
+            return;
+        const HWND list = GetDlgItem(preview, IDC_PREVIEW_LIST);
+        const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+        const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+        const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < count; ++row) {
+            std::vector<std::string> cells;
+            for (int column = 0; column < columns; ++column) {
+                wchar_t text[512] = {};
+                LVITEMW cell = {};
+                cell.iSubItem = column;
+                cell.pszText = text;
+                cell.cchTextMax = 512;
+                SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                             reinterpret_cast<LPARAM>(&cell));
+                cells.push_back(utf8FromWide(text, wcslen(text)));
+            }
+            rows.push_back(cells);
+        }
+        PostKey(preview, VK_ESCAPE);
+        WaitUntilGone(preview);
+        PostClick(dialog, IDC_RENAME_FILES);
+        const HWND result = WaitForDialogWithControl(kMainCaption, IDC_LOG_FILE, 60000);
+        if (result != nullptr)
+            PostClick(result, IDC_OK);
+    });
+    EXPECT_EQ(S_OK, invoke(paths));
+    script.Join();
+    // Name, new name, copy, note: in the batch's order, nothing to note.
+    ASSERT_EQ(3u, rows.size());
+    std::set<std::string> shown = {"Tessaly.log"};
+    for (const std::vector<std::string>& row : rows) {
+        ASSERT_EQ(4u, row.size());
+        EXPECT_EQ("", row[3]) << row[0];
+        shown.insert(row[1]);
+        shown.insert(row[2]);
+    }
+    EXPECT_EQ("IMG_0001.JPG", rows[0][0]);
+    EXPECT_EQ("Rome_1.JPG", rows[0][1]);
+    EXPECT_EQ(shown, namesIn(folder.path()));
 }
 
 TEST_F(RenameVerb, RenumberingByPictureDateFollowsTheDatesTheCamerasRecorded) {

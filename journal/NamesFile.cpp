@@ -1,4 +1,4 @@
-#include "journal/NameIndex.h"
+#include "journal/NamesFile.h"
 
 #include "journal/Hash64.h"
 #include "naming/CaseFolding.h"
