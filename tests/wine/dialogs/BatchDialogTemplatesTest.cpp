@@ -20,7 +20,7 @@ const ExpectedTemplate kProgress = {
     "Vexmoor Software Tessaly 3.1",
     "MS Sans Serif",
     272,
-    50,
+    64,
     false,
     {
         {IDC_OK, "Button", "OK", Units(110, 25, 50, 14), kButtonType, BS_DEFPUSHBUTTON, false},
@@ -33,6 +33,7 @@ const ExpectedTemplate kProgress = {
         {IDC_NOT_DONE_COUNT, "Static", "", Units(230, 5, 35, 10), kStaticType, SS_LEFT},
         // The control draws its border its own way once created: the template says it.
         {IDC_PROGRESS_BAR, "msctls_progress32", "", Units(5, 20, 260, 20), WS_BORDER, WS_BORDER},
+        {IDC_STOP, "Button", "&Stop", Units(215, 45, 50, 14), kButtonType, BS_PUSHBUTTON},
     }};
 
 const ExpectedTemplate kResult = {
