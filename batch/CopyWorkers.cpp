@@ -114,24 +114,31 @@ void CopyWorkers::work() {
         waiting_.pop_front();
         lock.unlock();
 
-        // The header tells the pixels before any is decoded. A failure in a worker, out of
-        // memory in the middle of a picture say, is that picture's failure: it gets no copy.
-        std::uint64_t bytes = 0;
-        try {
-            bytes = resizer_.DecodedBytes(job.picture, job.width, job.height).value_or(0);
-        } catch (...) {
-        }
+        // The resizer asks for the pixels once the header tells them, before any is decoded. A
+        // failure in a worker, out of memory in the middle of a picture say, is that picture's
+        // failure: it gets no copy.
+        bool asked = false;   // the resizer asked for its pixels
+        bool holding = false; // and holds them, counted among those running
+        std::uint64_t held = 0;
+        const ImageResizer::PixelReservation reserveFor = [&](std::uint64_t bytes) {
+            std::unique_lock<std::mutex> relock(mutex_);
+            asked = true;
+            holding = reserve(relock, job, bytes);
+            held = holding ? bytes : 0;
+            return holding;
+        };
         std::optional<std::string> copy;
+        try {
+            copy = resizer_.ScaledJpeg(job.picture, job.width, job.height, reserveFor);
+        } catch (...) {
+            copy.reset();
+        }
         lock.lock();
-        if (reserve(lock, job, bytes)) {
-            lock.unlock();
-            try {
-                copy = resizer_.ScaledJpeg(job.picture, job.width, job.height);
-            } catch (...) {
-                copy.reset();
-            }
-            lock.lock();
-            reserved_ -= bytes;
+        // A picture that failed before it asked still takes its turn, so that the next can.
+        if (!asked)
+            holding = reserve(lock, job, 0);
+        if (holding) {
+            reserved_ -= held;
             --running_;
         }
         // A job dropped meanwhile (or given again under its id since) keeps no result.

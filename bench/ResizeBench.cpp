@@ -116,13 +116,12 @@ double averagePsnr(const std::filesystem::path& folder, const std::vector<Photo>
     return counted ? sum / counted : 0;
 }
 
-// The bytes this process holds of its own now.
+// The bytes this process holds of its own now: its commit charge (Wine tells no PrivateUsage).
 std::uint64_t privateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return counters.PrivateUsage;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
 }
 
 struct BatchRun {
@@ -149,8 +148,8 @@ BatchRun batchOf(const std::vector<Photo>& photos, unsigned width, unsigned thre
     const std::uint64_t before = privateBytes();
     std::thread watcher([&] {
         while (running) {
-            run.peakGrowth =
-                std::max(run.peakGrowth, privateBytes() - std::min(before, privateBytes()));
+            const std::uint64_t now = privateBytes();
+            run.peakGrowth = std::max(run.peakGrowth, now > before ? now - before : 0);
             Sleep(5);
         }
     });

@@ -5,6 +5,7 @@
 // state between calls: every call may come from any thread, several at once.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,18 +22,22 @@ class ImageResizer {
 public:
     virtual ~ImageResizer() = default;
 
+    // Asked, once the picture's header tells it and before any pixel is decoded, with the
+    // bytes of pixels that the copy holds at its peak (the decoded picture at the scale it is
+    // decoded at, the resampler's work and the copy; a codec's own buffers are not counted).
+    // false: no copy is made.
+    using PixelReservation = std::function<bool(std::uint64_t bytes)>;
+
     // The picture held by a file's bytes, scaled to the given width (or, when the width is 0,
     // to the given height) with its aspect ratio kept and never enlarged, as the bytes of a JPEG
-    // file; nothing when it cannot be read, scaled or encoded.
+    // file; nothing when it cannot be read, scaled or encoded, or the reservation refused.
     virtual std::optional<std::string> ScaledJpeg(const std::string& picture, unsigned width,
-                                                  unsigned height) = 0;
-
-    // The bytes of pixels that ScaledJpeg of the same arguments holds at its peak (the decoded
-    // picture at the scale it will be decoded at, and the copy), told from the picture's header
-    // without decoding it; a codec's own buffers are not counted. Nothing when the header gives
-    // no copy.
-    virtual std::optional<std::uint64_t> DecodedBytes(const std::string& picture, unsigned width,
-                                                      unsigned height) const = 0;
+                                                  unsigned height,
+                                                  const PixelReservation& reserve) = 0;
+    std::optional<std::string> ScaledJpeg(const std::string& picture, unsigned width,
+                                          unsigned height) {
+        return ScaledJpeg(picture, width, height, [](std::uint64_t) { return true; });
+    }
 
     // The text of the picture's DateTime tag (0x0132), up to its terminating NUL; nothing when
     // the bytes are not a readable picture or it has no such tag.

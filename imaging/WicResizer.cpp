@@ -39,10 +39,20 @@ std::optional<CopyJob> openCopyJob(const std::string& bytes, const PictureHead& 
     return job;
 }
 
+// The bytes of pixels the copy holds at its peak: the decoded picture, the resampler's work, and
+// the copy beside it until it is encoded (turning it upright makes another).
+std::uint64_t peakPixelBytes(const CopyJob& job, const DecodePlan& plan) {
+    const std::uint64_t decoded =
+        std::uint64_t{plan.size.width} * plan.size.height * bytesPerPixel(plan.layout);
+    const std::uint64_t copy = std::uint64_t{job.upright.width} * job.upright.height * 3;
+    return decoded + resampleWorkBytes(plan.size, plan.layout, job.stored) + 2 * copy;
+}
+
 } // namespace
 
 std::optional<std::string> WicResizer::ScaledJpeg(const std::string& bytes, unsigned width,
-                                                  unsigned height) {
+                                                  unsigned height,
+                                                  const PixelReservation& reserve) {
     const ComApartment com;
     if (!com.usable())
         return std::nullopt;
@@ -51,8 +61,12 @@ std::optional<std::string> WicResizer::ScaledJpeg(const std::string& bytes, unsi
         std::optional<CopyJob> job = openCopyJob(bytes, head, width, height);
         if (!job)
             return std::nullopt;
-        std::optional<Pixels> decoded =
-            decodeWicPicture(job->picture, planDecode(job->picture, job->stored));
+        // One opening of the picture tells its pixels and then decodes them: some codecs (Wine's
+        // JPEG decoder) decode the whole picture as it is opened.
+        const DecodePlan plan = planDecode(job->picture, job->stored);
+        if (reserve && !reserve(peakPixelBytes(*job, plan)))
+            return std::nullopt;
+        std::optional<Pixels> decoded = decodeWicPicture(job->picture, plan);
         if (!decoded)
             return std::nullopt;
         // The source goes before the copy is encoded: its decoder may hold pixels of its own.
@@ -67,28 +81,6 @@ std::optional<std::string> WicResizer::ScaledJpeg(const std::string& bytes, unsi
         return withCarriedMetadata(std::move(*jpeg), carriedMetadata(head, job->upright));
     } catch (const std::bad_alloc&) {
         return std::nullopt; // a picture too large for the memory at hand gets no copy
-    }
-}
-
-std::optional<std::uint64_t> WicResizer::DecodedBytes(const std::string& bytes, unsigned width,
-                                                      unsigned height) const {
-    const ComApartment com;
-    if (!com.usable())
-        return std::nullopt;
-    try {
-        const std::optional<CopyJob> job =
-            openCopyJob(bytes, readPictureHead(bytes), width, height);
-        if (!job)
-            return std::nullopt;
-        const DecodePlan plan = planDecode(job->picture, job->stored);
-        // The decoded picture, the resampler's work, and the copy beside it until it is
-        // encoded (turning it upright makes another).
-        const std::uint64_t decoded =
-            std::uint64_t{plan.size.width} * plan.size.height * bytesPerPixel(plan.layout);
-        const std::uint64_t copy = std::uint64_t{job->upright.width} * job->upright.height * 3;
-        return decoded + resampleWorkBytes(plan.size, plan.layout, job->stored) + 2 * copy;
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Stands in for the WIC resizer: a copy of a picture is "copy of " and the picture's bytes;
 // dates come from a table by the picture's bytes; pictures it cannot read are named; a picture
-// needs four bytes of pixels for each of its bytes unless a table says otherwise. Records every
-// scaling, and tells when it is destroyed.
+// needs four bytes of pixels for each of its bytes unless a table says otherwise, asked for before
+// it is "decoded". Records every scaling, and tells when it is destroyed.
 
 #include "imaging/ImageResizer.h"
 
@@ -41,24 +41,24 @@ public:
     std::function<void(const std::string& picture)> onScale;
     mutable std::vector<std::string> dateReads;
 
+    using ImageResizer::ScaledJpeg;
     std::optional<std::string> ScaledJpeg(const std::string& picture, unsigned width,
-                                          unsigned height) override {
+                                          unsigned height,
+                                          const PixelReservation& reserve) override {
         // Called from the batch's workers, several at once.
         if (onScale)
             onScale(picture);
-        const std::lock_guard<std::mutex> lock(mutex_);
-        scaled.push_back({picture, width, height});
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            scaled.push_back({picture, width, height});
+        }
         if (unreadable.count(picture) != 0)
             return std::nullopt;
-        return "copy of " + picture;
-    }
-
-    std::optional<std::uint64_t> DecodedBytes(const std::string& picture, unsigned width,
-                                              unsigned height) const override {
-        if (unreadable.count(picture) != 0 || (width == 0 && height == 0))
+        const auto pixels = decodedBytes.find(picture);
+        if (reserve && !reserve(pixels != decodedBytes.end() ? pixels->second
+                                                             : 4 * std::uint64_t{picture.size()}))
             return std::nullopt;
-        const auto it = decodedBytes.find(picture);
-        return it != decodedBytes.end() ? it->second : 4 * std::uint64_t{picture.size()};
+        return "copy of " + picture;
     }
 
     std::optional<std::string> ReadDateTimeTag(const std::string& picture) const override {

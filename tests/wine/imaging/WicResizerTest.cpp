@@ -359,7 +359,7 @@ TEST_F(WicResizerTest, CopiesAreBaselineJpegWithTheColoursHalvedBothWays) {
     EXPECT_EQ(0x11, (*copy)[frame + 17]);
 }
 
-TEST_F(WicResizerTest, TellsThePixelBytesACopyNeedsFromTheHeaderAlone) {
+TEST_F(WicResizerTest, AsksForThePixelBytesACopyNeedsBeforeDecoding) {
     const std::string png = readFile(picture("a.png", 640, 480, L"image/png"));
     const std::string gif = readFile(picture("a.gif", 640, 480, L"image/gif"));
     // A PNG of 24-bit colour decodes as it is, a paletted GIF through premultiplied BGRA; beside
@@ -375,15 +375,25 @@ TEST_F(WicResizerTest, TellsThePixelBytesACopyNeedsFromTheHeaderAlone) {
         {&png, 1000, 0, 640 * 480 * 3, 640 * 480 * 3},
         {&gif, 160, 0, 640 * 480 * 4, 160 * 120 * 3},
     };
+    // The bytes asked for; refused, no copy is made.
+    const auto asked = [&](const std::string& picture, unsigned width, unsigned height) {
+        std::optional<std::uint64_t> bytes;
+        const std::optional<std::string> copy =
+            resizer.ScaledJpeg(picture, width, height, [&bytes](std::uint64_t b) {
+                bytes = b;
+                return false;
+            });
+        EXPECT_FALSE(copy.has_value());
+        return bytes;
+    };
     for (const auto& c : cases) {
-        const std::optional<std::uint64_t> bytes =
-            resizer.DecodedBytes(*c.picture, c.width, c.height);
+        const std::optional<std::uint64_t> bytes = asked(*c.picture, c.width, c.height);
         ASSERT_TRUE(bytes.has_value()) << c.width << " x " << c.height;
         EXPECT_LE(c.decoded + 2 * c.copy, *bytes) << c.width << " x " << c.height;
         EXPECT_GE(c.decoded * 4 / 3 + 2 * c.copy, *bytes) << c.width << " x " << c.height;
     }
-    EXPECT_EQ(std::nullopt, resizer.DecodedBytes(png, 0, 0));
-    EXPECT_EQ(std::nullopt, resizer.DecodedBytes("not a picture", 160, 0));
+    EXPECT_EQ(std::nullopt, asked(png, 0, 0));
+    EXPECT_EQ(std::nullopt, asked("not a picture", 160, 0));
 }
 
 TEST_F(WicResizerTest, ThreadsWithoutComOfTheirOwnMakeTheSameCopiesAtOnce) {
