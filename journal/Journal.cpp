@@ -1,9 +1,9 @@
 #include "journal/Journal.h"
 
+#include "journal/Hash64.h"
 #include "naming/FullPath.h"
 #include "naming/TemporaryName.h"
 
-#include <cstdio>
 #include <limits>
 
 namespace tessaly {
@@ -61,29 +61,6 @@ template <class Number> std::optional<Number> number(const std::string& text) {
     if (value > static_cast<unsigned long long>(std::numeric_limits<Number>::max()))
         return std::nullopt;
     return static_cast<Number>(value);
-}
-
-std::optional<std::uint64_t> hashFrom(const std::string& text) {
-    if (text.size() != 16)
-        return std::nullopt;
-    std::uint64_t value = 0;
-    for (const char c : text) {
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else
-            return std::nullopt;
-        value = value << 4 | static_cast<unsigned>(digit);
-    }
-    return value;
-}
-
-std::string hashText(std::uint64_t hash) {
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
 }
 
 bool isBatchId(const std::string& id) {
@@ -222,7 +199,7 @@ private:
             journal_.copies.count(*k) != 0)
             return false;
         const auto size = number<std::uint64_t>(f[2]);
-        const auto hash = hashFrom(f[3]);
+        const auto hash = f[3].size() == 16 ? hexValue(f[3]) : std::nullopt;
         if (!size || !hash)
             return false;
         CopyRecord& copy = journal_.copies[*k];
@@ -300,7 +277,7 @@ std::string journalPlanText(const Journal& journal) {
 
 std::string journalWritingLine(std::size_t index, const CopyRecord& copy) {
     return "writing\t" + std::to_string(index) + "\t" + std::to_string(copy.size) + "\t" +
-           hashText(copy.hash.value_or(0)) + "\n";
+           hexDigits(copy.hash.value_or(0), 16) + "\n";
 }
 
 std::string journalCopyLine(int version, std::size_t index, const CopyRecord& copy) {

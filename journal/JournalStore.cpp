@@ -84,10 +84,7 @@ bool settled(JournalState state) {
 } // namespace
 
 std::string folderKey(const std::string& folder) {
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx",
-                  static_cast<unsigned long long>(hash64(foldedCase(folder))));
-    return text;
+    return hexDigits(hash64(foldedCase(folder)), 16);
 }
 
 JournalStore::JournalStore(FileSystem& fileSystem, std::string folder, std::uint64_t largest)

@@ -4,7 +4,6 @@
 #include "naming/CaseFolding.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace tessaly {
 
@@ -21,22 +20,6 @@ constexpr std::size_t kSlotsRead = 16;
 std::uint64_t slotHash(const std::string& name) {
     const std::uint64_t hash = hash64(foldedCase(name));
     return hash == 0 ? 1 : hash; // zero marks an empty slot
-}
-
-std::optional<std::uint64_t> hexValue(const std::string& text, std::size_t at, std::size_t digits) {
-    std::uint64_t value = 0;
-    for (std::size_t i = at; i < at + digits; ++i) {
-        const char c = text[i];
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else
-            return std::nullopt;
-        value = value << 4 | static_cast<unsigned>(digit);
-    }
-    return value;
 }
 
 } // namespace
@@ -56,13 +39,9 @@ std::string nameIndexText(const std::vector<std::string>& names) {
     }
     std::string text = kHeader;
     text.reserve(kHeaderSize + kCountSize + slots * kSlotSize);
-    char line[24];
-    std::snprintf(line, sizeof line, "%08llx\r\n", static_cast<unsigned long long>(slots));
-    text += line;
-    for (const std::uint64_t hash : table) {
-        std::snprintf(line, sizeof line, "%016llx\r\n", static_cast<unsigned long long>(hash));
-        text += line;
-    }
+    text += hexDigits(slots, 8) + "\r\n";
+    for (const std::uint64_t hash : table)
+        text += hexDigits(hash, 16) + "\r\n";
     return text;
 }
 
@@ -70,7 +49,8 @@ std::optional<bool> nameIndexHolds(const IndexReader& read, const std::string& n
     const std::optional<std::string> head = read(0, kHeaderSize + kCountSize);
     if (!head || head->size() != kHeaderSize + kCountSize || head->compare(0, kHeaderSize, kHeader))
         return std::nullopt;
-    const std::optional<std::uint64_t> slots = hexValue(*head, kHeaderSize, 8);
+    const std::optional<std::uint64_t> slots =
+        hexValue(std::string_view(*head).substr(kHeaderSize, 8));
     if (!slots || *slots < 16 || (*slots & (*slots - 1)) != 0)
         return std::nullopt;
     const std::uint64_t hash = slotHash(name);
@@ -83,7 +63,8 @@ std::optional<bool> nameIndexHolds(const IndexReader& read, const std::string& n
         if (!piece || piece->size() != count * kSlotSize)
             return std::nullopt;
         for (std::size_t i = 0; i < count; ++i) {
-            const std::optional<std::uint64_t> slot = hexValue(*piece, i * kSlotSize, 16);
+            const std::optional<std::uint64_t> slot =
+                hexValue(std::string_view(*piece).substr(i * kSlotSize, 16));
             if (!slot)
                 return std::nullopt;
             if (*slot == hash)
