@@ -208,7 +208,10 @@ TEST_F(Batch, CancelAtTheOverwriteQuestionStopsResizingOnly) {
     other.addFile("C:\\q\\sml.b1.jpg");
     r.messages.answers = {mb::IdCancel};
     r.run();
-    EXPECT_TRUE(r.resizer->scaled.empty());
+    // The pictures scaled ahead, if any, were dropped: no copy was written.
+    EXPECT_EQ("", other.bytes("C:\\q\\sml.b1.jpg"));
+    EXPECT_FALSE(other.hasFile("C:\\q\\sml.b2.jpg"));
+    EXPECT_FALSE(other.hasFile("C:\\q\\sml.b3.jpg"));
     EXPECT_EQ(3u, fileRenames(other));
     EXPECT_EQ("result 3 0 C:\\q\\Tessaly.log 1 1", r.windows.events.back());
     EXPECT_EQ(kHeader + "Files which could not be resized:\r\n\r\n"
