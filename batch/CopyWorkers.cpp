@@ -62,6 +62,11 @@ std::optional<std::string> CopyWorkers::take(std::size_t id) {
     return result;
 }
 
+void CopyWorkers::forget(std::size_t id) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    jobs_.erase(id);
+}
+
 std::size_t CopyWorkers::pending() const {
     const std::lock_guard<std::mutex> lock(mutex_);
     return jobs_.size();

@@ -46,7 +46,9 @@ public:
     // The result of a done job, which it gives up: the copy, or nothing when none could be
     // made (a failure in a worker is that picture's failure).
     std::optional<std::string> take(std::size_t id);
-    // Jobs given and not taken yet.
+    // Gives up the job's result, whenever it comes: its file gets no copy after all.
+    void forget(std::size_t id);
+    // Jobs given and not taken (or forgotten) yet.
     std::size_t pending() const;
     // Forgets every job: those waiting never start, the results of those in hand are dropped.
     void dropAll();

@@ -167,6 +167,7 @@ void Batch::done(bool success) {
 }
 
 void Batch::renameFailed(const PlannedFile& p) {
+    workers_->forget(indexOf(p)); // no copy of a file whose rename failed
     log_.WriteRenameFailure(p.file.path);
     done(false);
     progress_->SetNotDoneText(std::to_string(notDoneCount_));
@@ -252,6 +253,8 @@ void Batch::copy(const PlannedFile& p) {
                         p, names, PreparedCopy{answer == CopyAnswer::Replace, std::move(*made)});
             }
         }
+        // Whatever was made ahead and not written goes, so that it holds no place ahead.
+        workers_->forget(indexOf(p));
         resizeStopped_ = resizeStopped_ || result == resize::CancelAll;
         success = result == resize::Written;
         if (!success)
