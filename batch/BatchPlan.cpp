@@ -99,26 +99,25 @@ BatchPlan planBatch(const BatchJob& job, const std::vector<FileEntry>& files,
 void recordFileFacts(BatchPlan& plan, const FileSystem& fileSystem) {
     // One listing a folder, which also tells each file's identity; where it fails, a look at
     // each file.
-    std::vector<std::optional<std::map<std::string, FolderEntry, FileSystemNameLess>>> listed;
-    for (const Journal& journal : plan.journals) {
-        listed.emplace_back();
-        if (const std::optional<FolderListing> listing = fileSystem.listFolder(journal.folder)) {
-            listed.back().emplace();
+    std::vector<std::optional<FolderListing>> listings;
+    for (const Journal& journal : plan.journals)
+        listings.push_back(fileSystem.listFolder(journal.folder));
+    std::vector<NameIndex> byName;
+    for (const std::optional<FolderListing>& listing : listings) {
+        std::vector<const std::string*> names;
+        if (listing)
             for (const FolderEntry& entry : listing->entries)
-                listed.back()->emplace(entry.name, entry);
-        }
+                names.push_back(&entry.name);
+        byName.emplace_back(std::move(names));
     }
     for (const PlannedFile& p : plan.files) {
         JournalEntry& entry = plan.journals[p.journal].entries[p.entry];
-        const auto& folder = listed[p.journal];
-        if (folder) {
-            const auto found = folder->find(entry.oldName);
-            if (found != folder->end()) {
-                entry.facts = found->second.facts;
-                entry.identity = found->second.identity;
-            }
-        } else {
+        const std::optional<FolderListing>& listing = listings[p.journal];
+        if (!listing) {
             entry.facts = fileSystem.facts(p.file.path).value_or(FileFacts());
+        } else if (const std::optional<std::size_t> k = byName[p.journal].first(entry.oldName)) {
+            entry.facts = listing->entries[*k].facts;
+            entry.identity = listing->entries[*k].identity;
         }
     }
 }

@@ -7,7 +7,6 @@
 
 #include <map>
 #include <optional>
-#include <set>
 #include <utility>
 
 namespace tessaly {
@@ -56,13 +55,14 @@ std::vector<FileEntry> withoutFolders(std::vector<FileEntry> files, const FileSy
             }
             continue;
         }
-        std::set<std::string, FileSystemNameLess> folders;
+        std::vector<const std::string*> folders;
         for (const FolderEntry& entry : listing->entries)
             if (entry.facts.folder)
-                folders.insert(entry.name);
+                folders.push_back(&entry.name);
+        const NameIndex byName(std::move(folders));
         for (const std::size_t i : indexes) {
             const PathParts parts = files[i].parts();
-            folder[i] = folders.count(parts.baseName + parts.extension) != 0;
+            folder[i] = byName.first(parts.baseName + parts.extension).has_value();
         }
     }
     std::vector<FileEntry> kept;
