@@ -99,21 +99,17 @@ private:
     }
 
     // Whether the file under the name holds the bytes the batch wrote for the copy.
-    bool copyIsAsWritten(const std::string& name, const CopyRecord& copy, bool placed) const {
+    bool copyIsAsWritten(const std::string& name, const CopyRecord& copy) const {
         const FolderEntry* found = at(name);
         if (found == nullptr || found->facts.size != copy.size)
             return false;
-        if (copy.complete) {
-            if (found->facts.lastWrite != copy.lastWrite)
-                return false;
-            if (!copy.identity.empty() && !found->identity.empty() &&
-                found->identity != copy.identity)
-                return false;
-        } else if (placed || !copy.hash) {
+        // Once whole, its time and identity were recorded too.
+        if (copy.complete && (found->facts.lastWrite != copy.lastWrite ||
+                              (!copy.identity.empty() && !found->identity.empty() &&
+                               found->identity != copy.identity)))
             return false;
-        }
         if (!copy.hash)
-            return true; // the release before kept no hash: size and time decide
+            return copy.complete; // the release before kept no hash: size and time decide
         const std::optional<std::string> bytes = disk_.readFile(path(name));
         return bytes && hash64(*bytes) == *copy.hash;
     }
@@ -128,7 +124,7 @@ private:
         bool found = false;
         if (at(e.copyTemporaryName) != nullptr) {
             found = true;
-            if (copyIsAsWritten(e.copyTemporaryName, copy, false)) {
+            if (copyIsAsWritten(e.copyTemporaryName, copy)) {
                 if (remove(e.copyTemporaryName))
                     ++report_.copiesRemoved;
                 else
@@ -144,7 +140,7 @@ private:
                 leave(k, path(e.copyName) + ": missing", false);
             return;
         }
-        if (!copyIsAsWritten(e.copyName, copy, true)) {
+        if (!copyIsAsWritten(e.copyName, copy)) {
             leave(k, path(e.copyName) + ": changed since the batch", false);
             return;
         }
